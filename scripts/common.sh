@@ -1,0 +1,62 @@
+# Shared by the scripts: where things live and how the trees are built. Sourced, not run.
+QV_SOURCE=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+QV_BUILD=${QV_BUILD:-$QV_SOURCE/build}
+QV_DEPS=$QV_BUILD/deps
+QV_JOBS=${QV_JOBS:-$(nproc)}
+
+log() { printf '== %s\n' "$*" >&2; }
+
+# The program is a 32-bit Windows program. Some hosts' kernels run no 32-bit code at all (i386 execve
+# fails with ENOEXEC), and there only 64-bit Wine works: the same sources are then built for x86_64 to
+# run and test them. QV_RUN_ARCH may be set to force either.
+host_runs_32bit() { /lib/ld-linux.so.2 --version >/dev/null 2>&1; }
+if [ -z "${QV_RUN_ARCH:-}" ]; then
+    if host_runs_32bit; then QV_RUN_ARCH=i686; else QV_RUN_ARCH=x86_64; fi
+fi
+
+export WINEPREFIX=$QV_BUILD/wineprefix-$QV_RUN_ARCH
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree,mshtml="
+if [ "$QV_RUN_ARCH" = i686 ]; then
+    export WINEARCH=win32
+    QV_WINE=/usr/lib/wine/wine
+else
+    export WINEARCH=win64
+    export WINELOADER=/usr/lib/wine/wine64
+    QV_WINE=/usr/lib/wine/wine64
+fi
+# Code page 932, as on a Japanese system.
+export LANG=ja_JP.UTF-8
+unset LC_ALL
+
+cross_prefix() { echo "$QV_DEPS/$1-w64-mingw32"; }
+
+configure_tree() { # directory name, extra cmake arguments...
+    local dir=$QV_BUILD/$1; shift
+    if [ ! -f "$dir/build.ninja" ]; then
+        cmake -S "$QV_SOURCE" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    fi
+}
+
+configure_native() { configure_tree native; }
+configure_windows() { # arch
+    configure_tree "win-$1" -DCMAKE_TOOLCHAIN_FILE="$QV_SOURCE/cmake/mingw.cmake" -DQV_WIN_ARCH="$1" \
+        -DQV_CROSS_PREFIX="$(cross_prefix "$1")" -DQV_BUILD_ROOT="$QV_BUILD"
+}
+
+build_tree() { # directory name, targets...
+    local dir=$QV_BUILD/$1; shift
+    cmake --build "$dir" -j "$QV_JOBS" ${1:+--target "$@"}
+}
+
+# A private virtual display: sets DISPLAY and QV_XVFB_PID.
+start_xvfb() {
+    local fifo number
+    fifo=$(mktemp -u)
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    QV_XVFB_PID=$!
+    read -r number <"$fifo"
+    rm -f "$fifo"
+    export DISPLAY=":$number"
+}

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing Quorvane needs, from Debian packages only.
+# Idempotent: a machine that has everything returns at once.
+set -euo pipefail
+
+packages=(g++-mingw-w64-i686-posix mingw-w64-i686-dev g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
+          wine wine32:i386 wine64 xvfb xauth x11-utils
+          imagemagick fonts-noto-cjk locales nasm ninja-build cmake googletest libgtest-dev xdotool
+          dpkg-dev g++ make)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+need_root() {
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "setup: root is needed to install: $*" >&2
+        exit 1
+    fi
+}
+
+if [ ${#missing[@]} -gt 0 ]; then
+    need_root "${missing[*]}"
+    echo "setup: installing ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        dpkg --add-architecture i386
+    fi
+    # Source entries, so that libjpeg-turbo's source package can be fetched.
+    if ! grep -rqs '^Types: deb-src' /etc/apt/sources.list.d/ && [ -f /etc/apt/sources.list.d/debian.sources ]; then
+        sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources \
+            > /etc/apt/sources.list.d/debian-src.sources
+    fi
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# The Japanese locale gives Wine the code page 932.
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$'; then
+    need_root "the ja_JP.UTF-8 locale"
+    grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null || echo 'ja_JP.UTF-8 UTF-8' >> /etc/locale.gen
+    locale-gen >/dev/null
+fi
