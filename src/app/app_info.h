@@ -1,0 +1,18 @@
+#pragma once
+// Names the program shows and other programs rely on.
+namespace qv::app {
+
+inline constexpr wchar_t kAppTitle[] = L"Quorvane";
+inline constexpr wchar_t kMainWindowClass[] = L"TForm1";
+inline constexpr wchar_t kSingleInstanceMutex[] = L"ZOLT_Mutex";
+// Window property set on the main window once its start-up is complete (other programs and the
+// end-to-end tests wait for it before they talk to the window).
+inline constexpr wchar_t kReadyProperty[] = L"QuorvaneReady";
+inline constexpr wchar_t kHelpFileName[] = L"Quorvane.hlp";
+
+// The main window's client area in the default design.
+inline constexpr int kClientWidth = 221;
+inline constexpr int kClientHeight = 108;
+inline constexpr unsigned kDefaultWindowColor = 0x00FF8000;
+
+} // namespace qv::app

@@ -1,0 +1,17 @@
+#pragma once
+// Shows a menu of the menu model as a native popup menu; the chosen item arrives at the owner window
+// as WM_COMMAND with the item's id.
+#include <windows.h>
+
+#include "app/menu_model.h"
+
+namespace qv::app {
+
+// Builds a native menu (owned by the caller through UniqueMenu) from the model.
+HMENU build_native_menu(const std::vector<MenuItem>& items);
+
+// Opens `model` at the screen point; returns after the menu closes. The owner is brought to the
+// foreground first so the menu closes when the user clicks elsewhere.
+void show_popup_menu(HWND owner, const MenuModel& model, POINT at);
+
+} // namespace qv::app
