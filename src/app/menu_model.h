@@ -2,6 +2,7 @@
 // The main window's three popup menus as data: items, captions, check marks. The model is the one
 // truth about check marks (several commands read them); the shell builds a native menu from it each
 // time a menu opens.
+#include <functional>
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -35,6 +36,9 @@ public:
     bool is_checked(MenuId id) const;
     // Checks `chosen` and clears the other items of `group` (a radio-like set, such as the metric kinds).
     void check_exclusive(std::initializer_list<MenuId> group, MenuId chosen);
+
+    // Runs just before the menu opens, so it can set its check marks.
+    std::function<void()> OnPopup;
 
 private:
     std::vector<MenuItem> items_;
