@@ -1,0 +1,54 @@
+#include "app/indicator_slots.h"
+
+#include <gtest/gtest.h>
+
+namespace qv::app {
+namespace {
+
+IndicatorSlots slots_of(std::initializer_list<SlotState> states) {
+    IndicatorSlots slots;
+    size_t i = 0;
+    for (SlotState s : states) slots.state[i++] = s;
+    return slots;
+}
+constexpr auto E = SlotState::Empty, V = SlotState::Visible, P = SlotState::Parked;
+
+TEST(IndicatorSlots, AddTakesTheFirstEmptyOrParkedSlot) {
+    EXPECT_EQ(slots_of({E, E, E, E}).slot_for_new_icon(), 1);
+    EXPECT_EQ(slots_of({V, P, V, E}).slot_for_new_icon(), 2);  // a parked icon is reused first
+    EXPECT_EQ(slots_of({V, V, V, E}).slot_for_new_icon(), 4);
+    EXPECT_EQ(slots_of({V, V, V, V}).slot_for_new_icon(), std::nullopt);  // the fifth icon is refused
+}
+
+TEST(IndicatorSlots, RemoveFreesTheHighestAndParksLowerOnes) {
+    // Removing slot 2 while slot 3 shows parks slot 2.
+    EXPECT_EQ(remove_action(slots_of({V, V, V, E}), 2), RemoveAction::Park);
+    EXPECT_EQ(remove_action(slots_of({V, V, V, E}), 3), RemoveAction::Free);
+    // A parked icon above counts as occupied.
+    EXPECT_EQ(remove_action(slots_of({V, E, P, E}), 1), RemoveAction::Park);
+    EXPECT_EQ(remove_action(slots_of({E, E, E, E}), 1), RemoveAction::Nothing);
+}
+
+TEST(IndicatorSlots, AIconsDigitsFollowTheSlots) {
+    EXPECT_EQ(with_slot_digit(L"1500", 2, 0), L"1000");
+    EXPECT_EQ(with_slot_digit(L"1000", 2, 4), L"1400");
+    EXPECT_EQ(with_slot_digit(L"3", 4, 5), L"3005");   // a short hand-edited value is padded
+    EXPECT_EQ(with_slot_digit(L"1500", 5, 1), L"1500");  // no such slot
+    EXPECT_EQ(kinds_to_restore(L"1500"), (std::vector<int>{1, 5}));
+    EXPECT_EQ(kinds_to_restore(L"0300"), (std::vector<int>{3}));
+    EXPECT_EQ(kinds_to_restore(L"7x2a9"), (std::vector<int>{2}));  // only 1..5 within four places
+    EXPECT_EQ(kinds_to_restore(L""), (std::vector<int>{}));
+
+    auto slots = slots_of({V, P, V, E});
+    slots.kind = {3, 1, 5, 0};
+    EXPECT_EQ(describe_slots(slots), L"3050");  // a parked icon shows nothing
+}
+
+TEST(IndicatorSlots, HintsDifferFromMenuCaptionsOnlyForSystemResources) {
+    EXPECT_EQ(indicator_hint(1), L"システムリソース");
+    EXPECT_EQ(indicator_hint(5), L"空きメモリ(%)");
+    EXPECT_EQ(indicator_hint(6), L"");
+}
+
+} // namespace
+} // namespace qv::app
