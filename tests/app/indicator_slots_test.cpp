@@ -52,3 +52,28 @@ TEST(IndicatorSlots, HintsDifferFromMenuCaptionsOnlyForSystemResources) {
 
 } // namespace
 } // namespace qv::app
+
+#include "app/icon_number.h"
+
+namespace qv::app {
+namespace {
+
+TEST(IconNumberLayout, OneTwoAndThreeDigits) {
+    const auto seven = icon_number_layout(7);
+    EXPECT_EQ(seven.text, L"7");
+    EXPECT_EQ(seven.x, 4);
+    EXPECT_EQ(icon_number_layout(0).x, 4);
+    const auto forty_two = icon_number_layout(42);
+    EXPECT_EQ(forty_two.x, 1);
+    EXPECT_EQ(forty_two.y, 1);
+    EXPECT_FALSE(forty_two.small_font);
+    EXPECT_EQ(icon_number_layout(10).x, 1);
+    const auto hundred = icon_number_layout(100);
+    EXPECT_EQ(hundred.text, L"100");
+    EXPECT_EQ(hundred.x, -1);
+    EXPECT_EQ(hundred.y, 2);
+    EXPECT_TRUE(hundred.small_font);
+}
+
+} // namespace
+} // namespace qv::app
