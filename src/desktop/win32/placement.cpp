@@ -95,7 +95,9 @@ void TIconHide::SetHidden(bool hidden) {
     // takes the new style.
     const bool visible = ::IsWindowVisible(g_app_window) != FALSE;
     if (visible) ::ShowWindow(g_app_window, SW_HIDE);
-    const LONG_PTR style = hidden ? (g_startup_ex_style | WS_EX_TOOLWINDOW | WS_EX_TOPMOST) : g_startup_ex_style;
+    // Only the tool-window bit: the window that carries it is the visible main window, whose topmost
+    // state belongs to the always-on-top setting alone.
+    const LONG_PTR style = hidden ? (g_startup_ex_style | WS_EX_TOOLWINDOW) : g_startup_ex_style;
     ::SetWindowLongPtrW(g_app_window, GWL_EXSTYLE, style);
     if (visible) ::ShowWindow(g_app_window, SW_SHOW);
 }
