@@ -22,4 +22,20 @@ std::wstring ascii_uppercase(std::wstring_view text) {
     return result;
 }
 
+bool equals_ignore_case(std::string_view ascii, std::wstring_view wide) noexcept {
+    if (ascii.size() != wide.size()) return false;
+    for (size_t i = 0; i < ascii.size(); ++i) {
+        const auto byte = static_cast<wchar_t>(static_cast<unsigned char>(ascii[i]));
+        if (ascii_upper(byte) != ascii_upper(wide[i])) return false;
+    }
+    return true;
+}
+
+bool is_ascii(std::string_view bytes) noexcept {
+    for (char c : bytes) {
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    }
+    return true;
+}
+
 } // namespace qv

@@ -1,0 +1,347 @@
+#include "settings/ini_file.h"
+
+#include <cstring>
+#include <optional>
+
+#include "base/ascii.h"
+
+namespace qv::settings {
+namespace {
+
+enum class Encoding { ansi, utf8, utf16le, utf16be };
+
+struct Document {
+    std::string bytes;
+    Encoding encoding = Encoding::ansi;
+    size_t body = 0;  // the first byte after the byte order mark
+};
+
+Document open_document(std::string bytes) {
+    Document doc{std::move(bytes)};
+    std::string_view b = doc.bytes;
+    // A file saved by a text editor as Unicode keeps that encoding; read as ANSI its first header would not
+    // match and a write would append a second copy of the section in other bytes.
+    if (b.starts_with("\xEF\xBB\xBF")) {
+        doc.encoding = Encoding::utf8;
+        doc.body = 3;
+    } else if (b.starts_with("\xFF\xFE")) {
+        doc.encoding = Encoding::utf16le;
+        doc.body = 2;
+    } else if (b.starts_with("\xFE\xFF")) {
+        doc.encoding = Encoding::utf16be;
+        doc.body = 2;
+    }
+    return doc;
+}
+
+bool is_wide(Encoding e) {
+    return e == Encoding::utf16le || e == Encoding::utf16be;
+}
+
+struct Line {
+    size_t begin = 0;  // first byte
+    size_t end = 0;    // end of the text: before CR LF or LF
+    size_t next = 0;   // first byte of the following line
+    bool terminated = false;
+};
+
+// The 16-bit unit at `i` of a UTF-16 document.
+unsigned unit_at(const Document& doc, size_t i) {
+    const auto a = static_cast<unsigned char>(doc.bytes[i]);
+    const auto b = static_cast<unsigned char>(doc.bytes[i + 1]);
+    return doc.encoding == Encoding::utf16be ? (a << 8) | b : (b << 8) | a;
+}
+
+bool next_line(const Document& doc, size_t pos, Line& line) {
+    const size_t size = doc.bytes.size();
+    if (pos >= size) return false;
+    line.begin = pos;
+    if (!is_wide(doc.encoding)) {
+        const void* lf = std::memchr(doc.bytes.data() + pos, '\n', size - pos);
+        line.terminated = lf != nullptr;
+        line.end = lf ? static_cast<size_t>(static_cast<const char*>(lf) - doc.bytes.data()) : size;
+        line.next = lf ? line.end + 1 : size;
+        if (line.terminated && line.end > pos && doc.bytes[line.end - 1] == '\r') --line.end;
+        return true;
+    }
+    size_t i = pos;
+    while (i + 1 < size && unit_at(doc, i) != L'\n')
+        i += 2;
+    line.terminated = i + 1 < size;
+    line.end = line.terminated ? i : size;
+    line.next = line.terminated ? i + 2 : size;
+    if (line.terminated && line.end >= pos + 2 && unit_at(doc, line.end - 2) == L'\r') line.end -= 2;
+    return true;
+}
+
+template <typename Ch>
+bool is_blank(Ch c) {
+    return c == Ch(' ') || c == Ch('\t') || c == Ch('\r');
+}
+
+template <typename Ch>
+std::basic_string_view<Ch> trim(std::basic_string_view<Ch> text) {
+    while (!text.empty() && is_blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && is_blank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+enum class LineKind { blank, header, entry, other };
+
+template <typename Ch>
+struct ParsedLine {
+    LineKind kind = LineKind::blank;
+    std::basic_string_view<Ch> name;   // the section of a header, the key of an entry
+    std::basic_string_view<Ch> value;  // an entry's value, trimmed
+};
+
+template <typename Ch>
+ParsedLine<Ch> parse_line(std::basic_string_view<Ch> text) {
+    text = trim(text);
+    if (text.empty()) return {};
+    if (text.front() == Ch('[')) {
+        // The name runs to the last bracket of the line; a "[" without one makes an ordinary line.
+        const size_t close = text.rfind(Ch(']'));
+        if (close != text.npos) return {LineKind::header, trim(text.substr(1, close - 1)), {}};
+    }
+    const size_t equals = text.find(Ch('='));
+    if (equals == text.npos) return {LineKind::other, text, {}};
+    return {LineKind::entry, trim(text.substr(0, equals)), trim(text.substr(equals + 1))};
+}
+
+bool names_match(std::string_view ascii, std::wstring_view name) {
+    return equals_ignore_case(ascii, name);
+}
+bool names_match(std::wstring_view text, std::wstring_view name) {
+    return equals_ignore_case(text, name);
+}
+
+std::wstring widen(std::string_view ascii) {
+    return std::wstring(ascii.begin(), ascii.end());
+}
+std::wstring widen(std::wstring_view text) {
+    return std::wstring(text);
+}
+
+template <typename Ch>
+std::wstring finish_value(std::basic_string_view<Ch> value) {
+    if (value.size() >= 2 && (value.front() == Ch('"') || value.front() == Ch('\'')) && value.back() == value.front()) {
+        value = value.substr(1, value.size() - 2);
+    }
+    return widen(value.substr(0, kMaxValueLength));
+}
+
+// Runs `use` on the line's text: the bytes themselves when the line is ASCII in a byte encoding (every
+// code page the system uses agrees on ASCII, and most lines are ASCII), otherwise the decoded text, so
+// that nothing ever matches inside a double-byte character.
+template <typename Use>
+auto with_text(const Document& doc, const TextCodec& ansi, const Line& line, Use&& use) {
+    std::string_view bytes(doc.bytes.data() + line.begin, line.end - line.begin);
+    if (!is_wide(doc.encoding) && is_ascii(bytes)) return use(bytes);
+    std::wstring decoded;
+    switch (doc.encoding) {
+        case Encoding::ansi:
+            decoded = ansi.decode(bytes);
+            break;
+        case Encoding::utf8:
+            decoded = Utf8Codec().decode(bytes);
+            break;
+        case Encoding::utf16le:
+            decoded = decode_utf16(bytes, false);
+            break;
+        case Encoding::utf16be:
+            decoded = decode_utf16(bytes, true);
+            break;
+    }
+    return use(std::wstring_view(decoded));
+}
+
+// A header line starts with "[" after blanks; ASCII bytes never occur inside a character at the start of a
+// line, so the test needs no decoding.
+bool may_be_header(const Document& doc, const Line& line) {
+    if (is_wide(doc.encoding)) return true;
+    for (size_t i = line.begin; i < line.end; ++i) {
+        const char c = doc.bytes[i];
+        if (!is_blank(c)) return c == '[';
+    }
+    return false;
+}
+
+struct SectionWalk {
+    bool found = false;
+    size_t insert_at = 0;             // where a new key of the section goes
+    bool insert_needs_break = false;  // the line before that point is the file's last and has no line end
+};
+
+// Calls visit(line, key, value) for every entry of the first section named `section`, until it returns
+// false. A new key goes after the section's last line that is not blank: blank lines before the next
+// header stay where they are.
+template <typename Visit>
+SectionWalk walk_section(const Document& doc, const TextCodec& ansi, std::wstring_view section, Visit&& visit) {
+    SectionWalk walk;
+    bool inside = false;
+    Line line;
+    for (size_t pos = doc.body; next_line(doc, pos, line); pos = line.next) {
+        if (!inside && !may_be_header(doc, line)) continue;
+        const bool go_on = with_text(doc, ansi, line, [&](auto text) {
+            const auto parsed = parse_line(text);
+            if (parsed.kind == LineKind::header) {
+                if (inside) return false;  // the section ended without the key
+                inside = names_match(parsed.name, section);
+                if (inside) {
+                    walk.found = true;
+                    walk.insert_at = line.next;
+                    walk.insert_needs_break = !line.terminated;
+                }
+                return true;
+            }
+            if (!inside || parsed.kind == LineKind::blank) return true;
+            walk.insert_at = line.next;
+            walk.insert_needs_break = !line.terminated;
+            return parsed.kind != LineKind::entry || visit(line, parsed.name, parsed.value);
+        });
+        if (!go_on) break;
+    }
+    return walk;
+}
+
+std::wstring_view trim_name(std::wstring_view name) {
+    return trim(name);
+}
+
+bool has_line_break(std::wstring_view text) {
+    return text.find_first_of(std::wstring_view(L"\r\n\0", 3)) != text.npos;
+}
+
+// Names a reader could find again once written.
+bool storable_section(std::wstring_view trimmed) {
+    return !trimmed.empty() && !has_line_break(trimmed);
+}
+bool storable_key(std::wstring_view trimmed) {
+    return !trimmed.empty() && !has_line_break(trimmed) && trimmed.find(L'=') == trimmed.npos &&
+           trimmed.front() != L'[';
+}
+
+std::optional<std::string> encode_for(const Document& doc, const TextCodec& ansi, std::wstring_view text) {
+    switch (doc.encoding) {
+        case Encoding::ansi:
+            return ansi.encode(text);
+        case Encoding::utf8:
+            return Utf8Codec().encode(text);
+        case Encoding::utf16le:
+            return encode_utf16(text, false);
+        case Encoding::utf16be:
+            return encode_utf16(text, true);
+    }
+    return std::nullopt;
+}
+
+bool ends_with_line_break(const Document& doc) {
+    const std::string_view b = doc.bytes;
+    if (b.size() <= doc.body) return true;  // nothing but the byte order mark
+    if (!is_wide(doc.encoding)) return b.back() == '\n';
+    return b.size() >= doc.body + 2 && unit_at(doc, b.size() - 2) == L'\n';
+}
+
+void apply(Document& doc,
+           const TextCodec& ansi,
+           std::wstring_view section,
+           const IniEntry& entry,
+           const std::wstring& path) {
+    const std::wstring_view key = trim_name(entry.key);
+    if (!storable_section(section) || !storable_key(key) || has_line_break(entry.value)) throw write_error(path);
+
+    bool found = false;
+    Line key_line;
+    std::wstring spelling;
+    const SectionWalk walk = walk_section(doc, ansi, section, [&](const Line& line, auto name, auto) {
+        if (!names_match(name, key)) return true;
+        found = true;
+        key_line = line;
+        spelling = widen(name);
+        return false;
+    });
+
+    auto encode = [&](std::wstring_view text) {
+        auto bytes = encode_for(doc, ansi, text);
+        if (!bytes) throw write_error(path);
+        return std::move(*bytes);
+    };
+    const std::string line_end = encode(L"\r\n");
+    if (found) {
+        // The key keeps its spelling; the line keeps its line end.
+        doc.bytes.replace(key_line.begin, key_line.end - key_line.begin, encode(spelling + L"=" + entry.value));
+    } else if (walk.found) {
+        std::string text = walk.insert_needs_break ? line_end : std::string();
+        text += encode(std::wstring(key) + L"=" + entry.value) + line_end;
+        doc.bytes.insert(walk.insert_at, text);
+    } else {
+        std::string text = ends_with_line_break(doc) ? std::string() : line_end;
+        text += encode(L"[" + std::wstring(section) + L"]") + line_end;
+        text += encode(std::wstring(key) + L"=" + entry.value) + line_end;
+        doc.bytes += text;
+    }
+}
+
+} // namespace
+
+std::wstring IniFile::read(std::wstring_view section, std::wstring_view key, std::wstring_view fallback) const {
+    section = trim_name(section);
+    key = trim_name(key);
+    std::wstring result;
+    bool found = false;
+    if (!section.empty() && !key.empty()) {
+        FileRead file = files_.read(path_);
+        if (file.status == ReadStatus::ok) {
+            const Document doc = open_document(std::move(file.bytes));
+            walk_section(doc, ansi_, section, [&](const Line&, auto name, auto value) {
+                if (!names_match(name, key)) return true;
+                result = finish_value(value);
+                found = true;
+                return false;
+            });
+        }
+    }
+    if (found) return result;
+    while (!fallback.empty() && fallback.back() == L' ')
+        fallback.remove_suffix(1);
+    return std::wstring(fallback.substr(0, kMaxValueLength));
+}
+
+std::vector<IniEntry> IniFile::read_section(std::wstring_view section) const {
+    section = trim_name(section);
+    std::vector<IniEntry> entries;
+    if (section.empty()) return entries;
+    FileRead file = files_.read(path_);
+    if (file.status != ReadStatus::ok) return entries;
+    const Document doc = open_document(std::move(file.bytes));
+    walk_section(doc, ansi_, section, [&](const Line&, auto name, auto value) {
+        entries.push_back({widen(name), finish_value(value)});
+        return true;
+    });
+    return entries;
+}
+
+void IniFile::write(std::wstring_view section, std::wstring_view key, std::wstring_view value) const {
+    const IniEntry entry{std::wstring(key), std::wstring(value)};
+    write(section, std::span<const IniEntry>(&entry, 1));
+}
+
+void IniFile::write(std::wstring_view section, std::span<const IniEntry> entries) const {
+    section = trim_name(section);
+    FileRead file = files_.read(path_);
+    // A file that exists but cannot be read must not be replaced by one holding only the new keys.
+    if (file.status == ReadStatus::failed) throw write_error(path_);
+    Document doc = open_document(std::move(file.bytes));
+    const std::string before = doc.bytes;
+    for (const IniEntry& entry : entries) {
+        apply(doc, ansi_, section, entry, path_);
+    }
+    // Writing the values a file already holds changes nothing, and needs no write access.
+    if (doc.bytes == before) return;
+    files_.write(path_, doc.bytes);
+}
+
+} // namespace qv::settings

@@ -1,0 +1,58 @@
+#pragma once
+// The settings file, by the rules of the system's profile files: sections and keys match without regard
+// to ASCII letter case; names and values are read without surrounding blanks and a value without one pair
+// of enclosing quotes; the first of duplicate sections or keys is the one used; an existing key is
+// replaced in place keeping its spelling and that of its header; a new key goes after the last line of
+// its section, a new section at the end of the file.
+//
+// Nothing is kept between calls: every call reads the file as it is now, and every write replaces it
+// (through FileStore, which does so atomically). Lines the write does not concern keep their bytes.
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "settings/file_store.h"
+#include "settings/text_codec.h"
+
+namespace qv::settings {
+
+struct IniEntry {
+    std::wstring key;
+    std::wstring value;
+};
+
+// The longest value a read returns, as the system's 2048-character profile buffer gives.
+inline constexpr size_t kMaxValueLength = 2047;
+
+class IniFile {
+public:
+    // `ansi` is the system code page, used for files without a byte order mark (and for new files).
+    IniFile(FileStore& files, const TextCodec& ansi, std::wstring path)
+        : files_(files), ansi_(ansi), path_(std::move(path)) {}
+
+    const std::wstring& path() const noexcept { return path_; }
+
+    // The key's value, or `fallback` when the file, the section or the key is missing (the fallback
+    // without trailing spaces, as the system's functions give it). A key present with an empty value
+    // reads as empty. A file that exists but cannot be read reads as missing.
+    std::wstring read(std::wstring_view section, std::wstring_view key, std::wstring_view fallback) const;
+
+    // Every entry of the section as reads see them, in file order (a later duplicate key is listed but
+    // shadowed by the first). Empty when the section or the file is missing.
+    std::vector<IniEntry> read_section(std::wstring_view section) const;
+
+    // Writes one key, or several keys of one section in one replacement of the file, in order. Raises
+    // write_error when the file cannot be written, exists but cannot be read, or when a name or value
+    // cannot be stored (a line break in it, a key holding "=" or starting with "[", a character the
+    // file's code page lacks): the file is then left as it was.
+    void write(std::wstring_view section, std::wstring_view key, std::wstring_view value) const;
+    void write(std::wstring_view section, std::span<const IniEntry> entries) const;
+
+private:
+    FileStore& files_;
+    const TextCodec& ansi_;
+    std::wstring path_;
+};
+
+} // namespace qv::settings

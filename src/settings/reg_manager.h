@@ -1,0 +1,150 @@
+#pragma once
+// The settings store: a table of named items, each naming one key of one section of the INI file.
+// Every use of a setting is a lookup by name, Filer(name), followed by one operation on the filer it
+// returns. Nothing is cached: each operation reads or replaces the file.
+//
+//     RM.Filer(L"RefreshTime").ReadInteger();
+//     RM.Filer(L"WindowColor").WriteColor(0x00FF8000);
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "settings/file_store.h"
+#include "settings/ini_file.h"
+#include "settings/text_codec.h"
+#include "settings/values.h"
+
+namespace qv::settings {
+
+struct TRegItem {
+    std::wstring Name;  // looked up without regard to ASCII case
+    std::wstring Section;
+    std::wstring Ident;         // the key
+    std::wstring DefaultValue;  // what a read gives when the key is absent
+};
+
+class TRegItems {
+public:
+    TRegItems() = default;
+    explicit TRegItems(std::vector<TRegItem> items) : items_(std::move(items)) {}
+
+    int Count() const noexcept { return static_cast<int>(items_.size()); }
+    TRegItem& Items(int index) { return items_.at(static_cast<size_t>(index)); }
+    const TRegItem& Items(int index) const { return items_.at(static_cast<size_t>(index)); }
+    TRegItem& Add(TRegItem item = {});
+    // The first item in table order with this name, ignoring case; null when there is none.
+    const TRegItem* FindItem(std::wstring_view name) const;
+    int IndexOf(std::wstring_view name) const;  // -1 when there is none
+
+private:
+    std::vector<TRegItem> items_;
+};
+
+enum class TRegType { rtReg = 0, rtIni = 1 };
+
+// The store's message boxes: caption "エラー", an error icon, one OK button.
+class Notifier {
+public:
+    virtual ~Notifier() = default;
+    virtual void show_error(const std::wstring& text) = 0;
+};
+
+// What the store needs from the system; all three must outlive the store.
+struct StoreServices {
+    FileStore* files = nullptr;
+    const TextCodec* ansi = nullptr;  // the system code page, for the file's bytes
+    Notifier* notifier = nullptr;
+};
+
+class TRegManager;
+
+// Positioned on one item by TRegManager::Filer. On no item (an unknown name) reads give the empty text,
+// 0 or false and every write, font, list and stream operation does nothing.
+class TRegFiler {
+public:
+    explicit TRegFiler(TRegManager& manager) : Manager_(&manager) {}
+    TRegFiler(const TRegFiler&) = delete;
+    TRegFiler& operator=(const TRegFiler&) = delete;
+    virtual ~TRegFiler() = default;
+
+    const TRegItem* Item() const;  // null when positioned on no item
+    TRegManager& Manager() const noexcept { return *Manager_; }
+
+    virtual std::wstring ReadString();
+    virtual void WriteString(std::wstring_view text);
+    virtual std::int32_t ReadInteger();
+    virtual void WriteInteger(std::int32_t value);
+    virtual bool ReadBool();
+    virtual void WriteBool(bool value);
+    virtual std::wstring ReadEntry(std::wstring_view section, std::wstring_view ident, std::wstring_view default_value);
+    virtual void WriteEntry(std::wstring_view section, std::wstring_view ident, std::wstring_view text);
+    // The font's current name, size and colour are the defaults; its style is not touched.
+    virtual void ReadFont(FontSpec& font);
+    virtual void WriteFont(const FontSpec& font);
+    // Replaces the list's contents.
+    virtual void ReadStrings(std::vector<std::wstring>& list);
+    virtual void WriteStrings(std::span<const std::wstring> list);
+    // Appends to the stream.
+    virtual void ReadBinary(std::vector<std::uint8_t>& stream);
+    virtual void WriteBinary(std::span<const std::uint8_t> stream);
+
+    // Colour items: the text rules of values.h. An unknown colour text raises AppError.
+    Color ReadColor();
+    void WriteColor(Color color);
+
+    // Most entries a list or stream read takes: a damaged count must not exhaust memory.
+    static constexpr std::int32_t kMaxListEntries = 65536;
+
+protected:
+    // One access for several keys of one section: the entries as reads see them, and one replacement
+    // of the file for several writes (all or none reach the disk).
+    virtual std::vector<IniEntry> ReadSectionEntries(std::wstring_view section);
+    virtual void WriteEntries(std::wstring_view section, std::span<const IniEntry> entries);
+
+private:
+    friend class TRegManager;
+    // Shows the message for a store that has no file to work on; false then.
+    bool can_access();
+    IniFile ini() const;
+
+    TRegManager* Manager_;
+    int item_ = -1;
+};
+
+class TRegManager {
+public:
+    explicit TRegManager(StoreServices services, TRegItems items = {}, TRegType type = TRegType::rtIni)
+        : RegItems(std::move(items)), RegType(type), services_(services) {}
+    TRegManager(const TRegManager&) = delete;
+    TRegManager& operator=(const TRegManager&) = delete;
+    virtual ~TRegManager() = default;
+
+    // The filer, positioned on the item named `name`; an unknown name shows "[' name '] is invalid."
+    // and positions it on no item.
+    TRegFiler& Filer(std::wstring_view name);
+
+    const StoreServices& Services() const noexcept { return services_; }
+    void ShowError(const std::wstring& text) const;
+
+private:
+    // Declared first so that the item table goes before it.
+    std::unique_ptr<TRegFiler> filer_;
+
+public:
+    std::wstring IniFileName;  // full path of the INI file
+    std::wstring RegDir;       // registry key below HKEY_CURRENT_USER (the registry is not supported)
+    TRegItems RegItems;
+    TRegType RegType;
+
+protected:
+    // Makes the filer at the first lookup, so that a derived store can supply a derived filer.
+    virtual std::unique_ptr<TRegFiler> CreateFiler() { return std::make_unique<TRegFiler>(*this); }
+
+private:
+    StoreServices services_;
+};
+
+} // namespace qv::settings

@@ -1,0 +1,15 @@
+#pragma once
+// The main window's settings: every item the program reads or writes, with its section, key and
+// default. The table in settings_table.cpp is the only place a key or a default is written.
+#include "settings/reg_manager.h"
+
+namespace qv::settings {
+
+// The 52 items, in table order.
+TRegItems main_store_items();
+
+// The main window's store (RM): the item table, INI mode, no registry key. IniFileName is set by the
+// caller before the first read.
+TRegManager make_main_store(const StoreServices& services);
+
+} // namespace qv::settings
