@@ -1,0 +1,201 @@
+#include "support/win32/app_driver.h"
+
+#include <tlhelp32.h>
+
+#include <stdexcept>
+#include <system_error>
+
+#include "base/ascii.h"
+
+namespace qv::test {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::wstring class_of(HWND window) {
+    wchar_t name[256];
+    int length = ::GetClassNameW(window, name, 256);
+    return std::wstring(name, length > 0 ? static_cast<size_t>(length) : 0);
+}
+
+struct WindowSearch {
+    std::wstring_view class_name;
+    DWORD process_id = 0;  // 0: any process
+    HWND first = nullptr;
+    int count = 0;
+};
+
+BOOL CALLBACK visit_window(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<WindowSearch*>(context);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    if ((search->process_id == 0 || owner == search->process_id) && class_of(window) == search->class_name) {
+        if (!search->first) search->first = window;
+        ++search->count;
+    }
+    return TRUE;
+}
+
+WindowSearch search_windows(std::wstring_view class_name, DWORD process_id) {
+    WindowSearch search{class_name, process_id};
+    ::EnumWindows(&visit_window, reinterpret_cast<LPARAM>(&search));
+    return search;
+}
+
+struct Started {
+    win::UniqueKernelHandle process;
+    DWORD id = 0;
+};
+
+// Starts `exe` in its own folder with no command line arguments and no inherited handles.
+Started start_process(const fs::path& exe) {
+    std::wstring command_line = L"\"" + exe.wstring() + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    if (!::CreateProcessW(exe.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          exe.parent_path().c_str(), &startup, &info)) {
+        throw std::runtime_error("cannot start " + exe.string() + ", error " + std::to_string(::GetLastError()));
+    }
+    win::UniqueKernelHandle thread(info.hThread);
+    return {win::UniqueKernelHandle(info.hProcess), info.dwProcessId};
+}
+
+bool wait_process(HANDLE process, Millis timeout) {
+    return ::WaitForSingleObject(process, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
+}
+
+} // namespace
+
+std::optional<WindowState> window_state(HWND window) {
+    if (!window || !::IsWindow(window)) return std::nullopt;
+    WindowState state;
+    state.visible = ::IsWindowVisible(window) != FALSE;
+    ::GetWindowRect(window, &state.rect);
+    ::GetClientRect(window, &state.client);
+    ::MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&state.client), 2);
+    state.style = ::GetWindowLongPtrW(window, GWL_STYLE);
+    state.ex_style = ::GetWindowLongPtrW(window, GWL_EXSTYLE);
+    wchar_t caption[256];
+    DWORD_PTR length = 0;
+    // Sent with a timeout: a hung program must not hang the test.
+    if (::SendMessageTimeoutW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(caption), SMTO_ABORTIFHUNG, 5000,
+                              &length)) {
+        state.caption.assign(caption, length);
+    }
+    return state;
+}
+
+int count_processes(std::wstring_view exe_name) {
+    win::UniqueFileHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot) return -1;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof(entry);
+    int count = 0;
+    for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more; more = ::Process32NextW(snapshot.get(), &entry)) {
+        std::wstring_view file = entry.szExeFile;
+        if (size_t slash = file.find_last_of(L"\\/"); slash != std::wstring_view::npos) file.remove_prefix(slash + 1);
+        if (equals_ignore_case(file, exe_name)) ++count;
+    }
+    return count;
+}
+
+int count_windows(std::wstring_view class_name) { return search_windows(class_name, 0).count; }
+
+HWND find_window(DWORD process_id, std::wstring_view class_name) {
+    return search_windows(class_name, process_id).first;
+}
+
+AppDriver::AppDriver(std::optional<std::string> ini) : folder_(L"quorvane-e2e") {
+    fs::path source = environment_path(L"QV_EXE");
+    if (source.empty() || !fs::exists(source)) {
+        throw std::runtime_error("QV_EXE does not name the built program (" + source.string() + ")");
+    }
+    exe_ = folder_.path() / source.filename();
+    if (!::CopyFileW(source.c_str(), exe_.c_str(), FALSE)) throw std::runtime_error("cannot copy " + source.string());
+    std::error_code error;
+    if (fs::is_directory(source.parent_path() / L"skin", error)) {
+        fs::copy(source.parent_path() / L"skin", folder_.path() / L"skin", fs::copy_options::recursive, error);
+        if (error) throw std::runtime_error("cannot copy the skin folder: " + error.message());
+    }
+    if (ini) write_file(ini_path(), *ini);
+}
+
+AppDriver::~AppDriver() { end(); }
+
+fs::path AppDriver::ini_path() const {
+    fs::path ini = exe_;
+    return ini.replace_extension(L".ini");
+}
+
+void AppDriver::start() {
+    if (running()) throw std::logic_error("the program is running already");
+    window_ = nullptr;
+    Started started = start_process(exe_);
+    process_ = std::move(started.process);
+    process_id_ = started.id;
+}
+
+bool AppDriver::wait_ready(Millis timeout) {
+    if (!process_) return false;
+    return wait_until(
+        [this] {
+            if (!running()) return true;  // no point waiting for a program that has ended
+            if (!window_ || !::IsWindow(window_)) window_ = find_window(process_id_, kMainClass);
+            return window_ && ::GetPropW(window_, kReadyProperty) != nullptr;
+        },
+        timeout) && running() && window_ && ::GetPropW(window_, kReadyProperty) != nullptr;
+}
+
+bool AppDriver::post(UINT message, WPARAM wparam, LPARAM lparam) const {
+    return window_ && ::PostMessageW(window_, message, wparam, lparam);
+}
+
+bool AppDriver::post_command(app::MenuId id) const { return post(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), 0)); }
+
+std::optional<LRESULT> AppDriver::send(UINT message, WPARAM wparam, LPARAM lparam, Millis timeout) const {
+    DWORD_PTR reply = 0;
+    if (!window_ || !::SendMessageTimeoutW(window_, message, wparam, lparam, SMTO_ABORTIFHUNG,
+                                           static_cast<UINT>(timeout.count()), &reply)) {
+        return std::nullopt;
+    }
+    return static_cast<LRESULT>(reply);
+}
+
+bool AppDriver::move_window(int left, int top) const {
+    if (!window_ ||
+        !::SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE)) {
+        return false;
+    }
+    return wait_until(
+        [&] {
+            auto now = state();
+            return now && now->rect.left == left && now->rect.top == top;
+        },
+        5s);
+}
+
+bool AppDriver::running() const { return process_ && !wait_process(process_.get(), 0ms); }
+
+bool AppDriver::wait_exit(Millis timeout) const { return !process_ || wait_process(process_.get(), timeout); }
+
+std::optional<DWORD> AppDriver::exit_code() const {
+    DWORD code = 0;
+    if (!process_ || running() || !::GetExitCodeProcess(process_.get(), &code)) return std::nullopt;
+    return code;
+}
+
+bool AppDriver::end() noexcept {
+    if (!running()) return true;
+    HWND main = window_ && ::IsWindow(window_) ? window_ : find_window(process_id_, kMainClass);
+    if (main && ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(app::MenuId::Exit1), 0), 0) &&
+        wait_exit(kExitTimeout)) {
+        return true;
+    }
+    ::TerminateProcess(process_.get(), 1);
+    wait_process(process_.get(), 10s);
+    return false;
+}
+
+} // namespace qv::test
