@@ -1,0 +1,102 @@
+// The 95 family's route from 32-bit code to the 16-bit GetFreeSystemResources of User.exe.
+#include <cstdint>
+
+#include "metrics/win32/system_services.h"
+
+#if defined(__i386__)
+// QT_Thunk takes the 16:16 target in EDX and copies the arguments found between ESP and EBP - 0x40
+// to the 16-bit stack: the caller's frame must reserve exactly 0x40 bytes below EBP before pushing
+// them (as the thunk compiler's code does). The 16-bit function pops its arguments; QT_Thunk leaves
+// ESP accordingly, and restoring ESP from EBP makes that irrelevant here. Registers the C caller keeps
+// are saved above the frame, where QT_Thunk does not count them as arguments.
+extern "C" std::uint32_t qv_call_qt_thunk(FARPROC qt_thunk, std::uint32_t target, std::uint32_t argument);
+__asm__(R"(
+    .text
+    .globl _qv_call_qt_thunk
+    .def _qv_call_qt_thunk; .scl 2; .type 32; .endef
+_qv_call_qt_thunk:
+    pushl %ebx
+    pushl %esi
+    pushl %edi
+    pushl %ebp
+    movl %esp, %ebp
+    subl $0x40, %esp
+    movl 28(%ebp), %eax
+    pushw %ax
+    movl 24(%ebp), %edx
+    call *20(%ebp)
+    movzwl %ax, %eax
+    movl %ebp, %esp
+    popl %ebp
+    popl %edi
+    popl %esi
+    popl %ebx
+    ret
+)");
+#endif
+
+namespace qv::metrics::win32 {
+namespace {
+
+template <typename Function>
+Function function_cast(FARPROC address) noexcept {
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(address));
+}
+
+#if defined(__i386__)
+// GetProcAddress where it answers for ordinals (NT, Wine); the export table where it refuses (95).
+FARPROC kernel32_ordinal(HMODULE kernel32, WORD ordinal) noexcept {
+    if (FARPROC found = ::GetProcAddress(kernel32, MAKEINTRESOURCEA(ordinal))) return found;
+    return export_by_ordinal(kernel32, ordinal);
+}
+#endif
+
+} // namespace
+
+Win9xThunk16::Win9xThunk16([[maybe_unused]] Platform platform) noexcept {
+#if defined(__i386__)
+    // On the NT family these ordinals are other functions: never look them up there.
+    if (platform != Platform::Windows95) return;
+    HMODULE kernel32 = ::GetModuleHandleA("kernel32.dll");  // always loaded; not ours to free
+    load_library16_ = function_cast<LoadLibrary16Function>(kernel32_ordinal(kernel32, 35));
+    free_library16_ = function_cast<FreeLibrary16Function>(kernel32_ordinal(kernel32, 36));
+    get_proc_address16_ = function_cast<GetProcAddress16Function>(kernel32_ordinal(kernel32, 37));
+#endif
+}
+
+std::uint16_t Win9xThunk16::load_library16(const char* name) {
+    if (!load_library16_ || !free_library16_ || !get_proc_address16_) return 0;
+    return load_library16_(name);
+}
+
+void Win9xThunk16::free_library16(std::uint16_t instance) noexcept {
+    if (free_library16_) free_library16_(instance);
+}
+
+std::uint32_t Win9xThunk16::get_proc_address16(std::uint16_t instance, const char* name) {
+    return get_proc_address16_ ? get_proc_address16_(instance, name) : 0;
+}
+
+bool Win9xThunk16::load_kernel32() {
+    kernel32_.reset(::LoadLibraryA("Kernel32.dll"));
+    return static_cast<bool>(kernel32_);
+}
+
+bool Win9xThunk16::find_qt_thunk() {
+    qt_thunk_ = kernel32_ ? ::GetProcAddress(kernel32_.get(), "QT_Thunk") : nullptr;
+    return qt_thunk_ != nullptr;
+}
+
+std::uint16_t Win9xThunk16::call16([[maybe_unused]] std::uint32_t target, [[maybe_unused]] std::uint16_t argument) {
+#if defined(__i386__)
+    if (qt_thunk_) return static_cast<std::uint16_t>(qv_call_qt_thunk(qt_thunk_, target, argument));
+#endif
+    return 0;
+}
+
+void Win9xThunk16::free_kernel32() noexcept {
+    qt_thunk_ = nullptr;
+    kernel32_.reset();
+}
+
+} // namespace qv::metrics::win32
