@@ -1,29 +1,256 @@
 #include "app/win32/main_window.h"
 
-namespace qv::app {
+#include <windowsx.h>
 
-MainWindow::MainWindow() {
-    register_class(L"TForm1");
-    RECT r{0, 0, 221, 108};
-    ::AdjustWindowRectEx(&r, WS_POPUP | WS_BORDER, FALSE, WS_EX_TOOLWINDOW);
-    create(L"TForm1", L"Quorvane", WS_POPUP | WS_BORDER, WS_EX_TOOLWINDOW, 100, 100, r.right - r.left,
-           r.bottom - r.top);
-    ::ShowWindow(handle(), SW_SHOW);
+#include "app/app_info.h"
+#include "app/win32/popup_menu.h"
+#include "app/win32/resources/resource_ids.h"
+#include "base/win32/error_report.h"
+#include "settings/hotkey_text.h"
+#include "settings/settings_table.h"
+#include "settings/win32/settings_location.h"
+
+namespace qv::app {
+namespace {
+
+enum TimerId : UINT_PTR { kTimer1 = 1, kTimer2, kTimer3, kTimer4 };
+constexpr unsigned kAlarmDelayMs = 60000;
+constexpr unsigned kAutoHideCheckMs = 100;
+constexpr DWORD kWindowStyle = WS_POPUP | WS_BORDER | WS_SYSMENU;
+
+// The five hotkey settings, by the index they are registered under.
+constexpr const wchar_t* kHotkeySettings[] = {L"HotKeyWindow", L"HotKeyClean", L"HotKeySet", L"HotKeyStop",
+                                              L"HotKeyAutoHide"};
+
+} // namespace
+
+COLORREF resolve_color(unsigned color) {
+    // System colours carry their index in the low byte and the top bit set.
+    if (color & 0x80000000u) return ::GetSysColor(static_cast<int>(color & 0xFFu));
+    return static_cast<COLORREF>(color & 0x00FFFFFFu);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::MainWindow() : RM(settings::make_main_store(settings_services_.services())) {
+    register_class(kMainWindowClass, CS_DBLCLKS, ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUORVANE)));
+    RECT frame{0, 0, kClientWidth, kClientHeight};
+    ::AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
+    create(kMainWindowClass, kAppTitle, kWindowStyle, 0, 100, 100, frame.right - frame.left, frame.bottom - frame.top);
+    create_components();
+    FormCreate();
+}
+
+MainWindow::~MainWindow() {
+    // The window goes first: its destruction saves the position through the store, a member.
+    destroy();
+}
+
+void MainWindow::create_components() {
+    HWND window = handle();
+    settings_services_.set_owner(window);
+    Timer1 = std::make_unique<WindowTimer>(window, kTimer1, 0);
+    Timer2 = std::make_unique<WindowTimer>(window, kTimer2, kLowMemoryLockoutMs);
+    Timer3 = std::make_unique<WindowTimer>(window, kTimer3, kAlarmDelayMs);
+    Timer4 = std::make_unique<WindowTimer>(window, kTimer4, kAutoHideCheckMs);
+    auto_optimization_ = std::make_unique<AutoOptimization>(*Timer1, *Timer2, state_,
+                                                            [this](int megabytes) { RunOptimization(megabytes); });
+
+    MaxMem1.OnBeforeDefrag = [this](optimizer::TMaxMem&) { MaxMem1BeforeDefrag(); };
+    MaxMem1.OnProgress = [this](optimizer::TMaxMem&, std::int32_t progress) { MaxMem1Progress(progress); };
+    MaxMem1.OnAfterDefrag = [this](optimizer::TMaxMem&) { MaxMem1AfterDefrag(); };
+
+    SysMon1.Monitors().Add("KERNEL", "CPUUsage");
+    SystemProbe.SetErrorOwner(window);
+    SystemProbe.OnRefreshed = [this](metrics::TSystemProbe&) { SystemProbeRefreshed(); };
+    // Loading refreshes once; DisplayReady is still clear, so that refresh shows nothing.
+    SystemProbe.Load(metrics::kMainWindowProbe);
+
+    // The program has no taskbar button.
+    desktop::TIconHide::remember_startup_style(window);
+    IconHide1 = std::make_unique<desktop::TIconHide>();
+    TopMostWindow1 = std::make_unique<desktop::TTopMostWindow>(window);
+    ScreenDocker1 = std::make_unique<desktop::TScreenDocker>(window);
+    HookHotKey1 = std::make_unique<desktop::THookHotKey>(window);
+    HookHotKey1->Activate = false;
+    HookHotKey1->OnHotKey = [this](desktop::THookHotKey&, int index) { HookHotKey1HotKey(index); };
+
+    PopupMenu3.OnPopup = [this] { PopupMenu3Popup(); };
+    create_main_tray_icon();
+}
+
+void MainWindow::FormCreate() {
+    create_skin_menu_entries();
+    // Starts the kernel's processor statistic where the system keeps one; the value is not needed.
+    SysMon1.Monitors()[0].ReadValue();
+    state_.AlarmShown = false;
+    state_.PeriodicSuspended = false;
+    // The help file is kHelpFileName, beside the program.
+    RM.IniFileName = settings::win32::settings_file_path();
+    move_to_saved_position();
+    state_.TransparentBack = RM.Filer(L"TransFlag").ReadBool();
+    icon_kind_[0] = RM.Filer(L"IconMenu").ReadInteger();
+    LoadIconColors();
+    state_.SkinActive = false;
+    IconTextColors[6] = 0xFFFFFF;
+    IconBackColors[6] = 0xFF0000;
+    state_.LastShown.fill(kForceRedraw);
+    create_tray_drawing_surface();
+    CreateDefaultGauges();
+    if (!RM.Filer(L"Tasktray").ReadBool()) show_at_start_ = true;
+    load_background_picture();
+    load_skin_at_start();
+    state_.CurrentSkinFile = RM.Filer(L"SkinFileName").ReadString();
+    restore_indicator_icons();
+    if (RM.Filer(L"TopMost").ReadBool()) {
+        TopMostWindow1->SetAlwaysOnTop(true);
+        PopupMenu2.set_checked(MenuId::NTop, true);
+    }
+    auto_optimization_->configure_periodic(read_auto_settings(), false);
+    PopupMenu1.check_exclusive(kTrayKindItems, tray_kind_item(RM.Filer(L"IconMenu").ReadInteger()));
+    apply_window_color();
+    apply_fonts_and_button();
+    SystemProbe.SetRefreshInterval(RM.Filer(L"RefreshTime").ReadInteger());
+    state_.TotalMB = total_megabytes(SystemProbe.Memory.PhysicalTotal);
+    state_.DisplayReady = true;
+    SystemProbe.Refresh();
+    set_percentage_captions();
+    ensure_clean_value();
+    set_configured_value_captions();
+    register_hotkeys();
+    ScreenDocker1->Active = RM.Filer(L"Snap").ReadBool();
+    state_.AutoHideOn = RM.Filer(L"AutoHide").ReadBool();
+}
+
+void MainWindow::move_to_saved_position() {
+    const int top = RM.Filer(L"FormTop").ReadInteger();
+    const int left = RM.Filer(L"FormLeft").ReadInteger();
+    ::SetWindowPos(handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainWindow::apply_window_color() {
+    window_color_ = RM.Filer(L"WindowColor").ReadColor();
+    ::InvalidateRect(handle(), nullptr, TRUE);
+}
+
+void MainWindow::set_percentage_captions() {
+    for (int tenths = 1; tenths <= kPercentItems; ++tenths) {
+        auto caption = percent_caption(tenths, state_.TotalMB);
+        PopupMenu1.set_caption(tray_percent_item(tenths), caption);
+        PopupMenu2.set_caption(window_percent_item(tenths), caption);
+    }
+}
+
+void MainWindow::ensure_clean_value() {
+    // -1 means no amount has been chosen yet: a quarter of the installed memory.
+    if (RM.Filer(L"CleanValue").ReadInteger() == -1) {
+        RM.Filer(L"CleanValue").WriteInteger(static_cast<std::int32_t>(state_.TotalMB / 4));
+    }
+}
+
+void MainWindow::set_configured_value_captions() {
+    auto caption = configured_value_caption(RM.Filer(L"CleanValue").ReadInteger());
+    PopupMenu1.set_caption(MenuId::Ns, caption);
+    PopupMenu2.set_caption(MenuId::Ns2, caption);
+}
+
+void MainWindow::register_hotkeys() {
+    for (int index = 1; index <= 5; ++index) {
+        const auto text = RM.Filer(kHotkeySettings[index - 1]).ReadString();
+        HookHotKey1->AddHotKey(index, static_cast<unsigned>(settings::text_to_hotkey(text, settings_services_.key_layout())));
+    }
+}
 
 int MainWindow::run() {
+    if (show_at_start_) ::ShowWindow(handle(), SW_SHOW);
+    ::SetPropW(handle(), kReadyProperty, reinterpret_cast<HANDLE>(1));
     MSG msg;
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }
+    destroy();
     return 0;
 }
 
+void MainWindow::terminate() { ::PostQuitMessage(0); }
+
+void MainWindow::save_position() {
+    RECT r{};
+    ::GetWindowRect(handle(), &r);
+    RM.Filer(L"FormTop").WriteInteger(r.top);
+    RM.Filer(L"FormLeft").WriteInteger(r.left);
+}
+
+void MainWindow::FormDestroy() {
+    ::RemovePropW(handle(), kReadyProperty);
+    icon_painter_.reset();
+    win::guarded(handle(), [this] { save_position(); });
+    for (auto& icon : AddIcons) icon.reset();
+}
+
+void MainWindow::FormCloseQuery() {
+    // Closing the window never ends the program: it only hides.
+    hide_window();
+}
+
+void MainWindow::show_error_box(const wchar_t* text) {
+    ::MessageBoxW(handle(), text, L"ERROR", MB_OK | MB_ICONWARNING);
+}
+
+void MainWindow::paint(HDC dc) {
+    RECT client{};
+    ::GetClientRect(handle(), &client);
+    win::UniqueBrush brush(::CreateSolidBrush(resolve_color(window_color_)));
+    ::FillRect(dc, &client, brush.get());
+}
+
+void MainWindow::on_timer(UINT_PTR id) {
+    switch (id) {
+    case kTimer1: Timer1Timer(); break;
+    case kTimer2: auto_optimization_->Timer2Timer(); break;
+    case kTimer3: Timer3->stop(); break;
+    default: break;
+    }
+}
+
 LRESULT MainWindow::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
-    return default_message(message, wparam, lparam);
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1;  // everything is painted at once in WM_PAINT
+    case WM_PAINT: {
+        win::PaintDC dc(handle());
+        paint(dc.get());
+        return 0;
+    }
+    case WM_CONTEXTMENU: {
+        POINT at{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
+        if (at.x == -1 && at.y == -1) ::GetCursorPos(&at);
+        show_popup_menu(handle(), PopupMenu2, at);
+        return 0;
+    }
+    case WM_COMMAND:
+        if (HIWORD(wparam) == 0) on_command(static_cast<MenuId>(LOWORD(wparam)));
+        return 0;
+    case WM_TIMER:
+        on_timer(wparam);
+        return 0;
+    case WM_CLOSE:
+        FormCloseQuery();
+        return 0;
+    case WM_QUERYENDSESSION:
+        terminate();
+        return 1;
+    case WM_ENDSESSION:
+        // The session ends now; the process may not get to run its message loop again.
+        if (wparam) save_position();
+        return 0;
+    case WM_USER + 1:
+        return clean_request(wparam, lparam);
+    case WM_DESTROY:
+        FormDestroy();
+        return 0;
+    default:
+        return default_message(message, wparam, lparam);
+    }
 }
 
 } // namespace qv::app

@@ -1,6 +1,28 @@
 #pragma once
-// The main window, class TForm1: the small gauge window and the controller of the whole program.
+// The main window, class TForm1: the small gauge window on the desktop and the controller of the whole
+// program. It owns every component, runs the start-up sequence, and saves its position at the end.
+// Its work is spread over files by concern: main_window.cpp (life cycle and messages),
+// main_window_optimize.cpp (optimization runs), main_window_icons.cpp (tray icons),
+// main_window_display.cpp (display refresh and alarm), main_window_commands.cpp (window commands).
+#include <array>
+#include <memory>
+#include <string>
+
+#include "app/app_info.h"
+#include "app/auto_optimization.h"
+#include "app/indicator_slots.h"
+#include "app/main_state.h"
+#include "app/menu_model.h"
+#include "app/win32/icon_number_painter.h"
+#include "app/win32/window_timer.h"
 #include "base/win32/window.h"
+#include "desktop/win32/cool_tray_icon.h"
+#include "desktop/win32/hook_hot_key.h"
+#include "desktop/win32/placement.h"
+#include "metrics/win32/win_system_probe.h"
+#include "optimizer/win32/win_max_mem.h"
+#include "settings/reg_manager.h"
+#include "settings/win32/system_services.h"
 
 namespace qv::app {
 
@@ -13,6 +35,102 @@ public:
 
 protected:
     LRESULT on_message(UINT message, WPARAM wparam, LPARAM lparam) override;
+
+private:
+    // Life cycle (main_window.cpp).
+    void create_components();
+    void FormCreate();
+    void FormDestroy();
+    void FormCloseQuery();
+    void move_to_saved_position();
+    void apply_window_color();
+    void set_percentage_captions();
+    void set_configured_value_captions();
+    void ensure_clean_value();
+    void register_hotkeys();
+    void terminate();
+    void save_position();
+    void show_error_box(const wchar_t* text);
+    void paint(HDC dc);
+    void on_timer(UINT_PTR id);
+    void on_command(MenuId id);
+
+    // Steps whose components come with the window's design and skins.
+    void create_skin_menu_entries() {}
+    void CreateDefaultGauges() {}
+    void load_background_picture() {}
+    void load_skin_at_start() {}
+    void apply_fonts_and_button() {}
+
+    // Optimization (main_window_optimize.cpp).
+    void RunOptimization(int megabytes);
+    void MaxMem1BeforeDefrag();
+    void MaxMem1Progress(int progress);
+    void MaxMem1AfterDefrag();
+    void Timer1Timer();
+    AutoSettings read_auto_settings();
+
+    // Tray icons (main_window_icons.cpp).
+    void create_main_tray_icon();
+    void create_tray_drawing_surface();
+    void LoadIconColors();
+    void restore_indicator_icons();
+    void choose_main_kind(int kind);
+    void AddIndicatorIcon(int kind);
+    void change_indicator_kind(int kind);
+    void remove_indicator_icon();
+    void PopupMenu3Popup();
+    void DrawIconNumber(int number, desktop::TCoolTrayIcon& icon, int kind);
+    void show_application_icon();
+    IndicatorSlots slots() const;
+    bool monitoring_paused() const { return PopupMenu1.is_checked(MenuId::N8); }
+
+    // Display refresh and alarm (main_window_display.cpp).
+    void SystemProbeRefreshed();
+    void TrayIcon1MouseMove();
+
+    // Window commands (main_window_commands.cpp).
+    void HookHotKey1HotKey(int index);
+    void N8Click();
+    void NTopClick();
+    void TrayIcon1Click();
+    void toggle_window();
+    void show_window();
+    void hide_window();
+    void N13Click();
+    void Help1Click();
+    void Help2Click();
+    void About1Click();
+    void NsetClick();
+    LRESULT clean_request(WPARAM wparam, LPARAM lparam);
+
+    // Components. Declaration order is construction order; the window itself is destroyed first.
+    settings::win32::SystemServices settings_services_;
+    settings::TRegManager RM;
+    optimizer::win32::WinMaxMem MaxMem1;
+    metrics::win32::WinSystemProbe SystemProbe;
+    metrics::win32::WinSysMon SysMon1;
+    MenuModel PopupMenu1 = make_tray_menu();
+    MenuModel PopupMenu2 = make_window_menu();
+    MenuModel PopupMenu3 = make_icon_menu();
+    MainState state_;
+    bool show_at_start_ = false;
+    unsigned window_color_ = kDefaultWindowColor;
+    std::wstring title_text_;
+
+    // Made once the window exists.
+    std::unique_ptr<WindowTimer> Timer1, Timer2, Timer3, Timer4;
+    std::unique_ptr<AutoOptimization> auto_optimization_;
+    std::unique_ptr<desktop::TCoolTrayIcon> TrayIcon1;
+    std::array<std::unique_ptr<desktop::TCoolTrayIcon>, kIndicatorSlots> AddIcons;
+    std::array<int, kIndicatorSlots + 1> icon_kind_{};  // 0: the main icon, 1..4: the slots
+    std::unique_ptr<IconNumberPainter> icon_painter_;
+    std::array<unsigned, 7> IconTextColors{};  // by metric kind 1..6
+    std::array<unsigned, 7> IconBackColors{};
+    std::unique_ptr<desktop::THookHotKey> HookHotKey1;
+    std::unique_ptr<desktop::TTopMostWindow> TopMostWindow1;
+    std::unique_ptr<desktop::TScreenDocker> ScreenDocker1;
+    std::unique_ptr<desktop::TIconHide> IconHide1;
 };
 
 } // namespace qv::app

@@ -1,0 +1,111 @@
+// Menu commands, hotkeys and the other ways of commanding the window and the monitoring.
+#include "app/win32/main_window.h"
+
+#include "app/app_info.h"
+
+namespace qv::app {
+
+void MainWindow::on_command(MenuId id) {
+    if (auto tenths = percent_item_tenths(id)) {
+        RunOptimization(static_cast<int>(percent_amount(*tenths, state_.TotalMB)));
+        return;
+    }
+    if (auto kind = tray_item_kind(id)) {
+        choose_main_kind(*kind);
+        return;
+    }
+    const int id_value = static_cast<int>(id);
+    if (id_value >= static_cast<int>(MenuId::NAddSys) && id_value <= static_cast<int>(MenuId::NAddMem)) {
+        AddIndicatorIcon(id_value - static_cast<int>(MenuId::NAddSys) + 1);
+        return;
+    }
+    if (id_value >= static_cast<int>(MenuId::NSys2) && id_value <= static_cast<int>(MenuId::NMemory2)) {
+        change_indicator_kind(id_value - static_cast<int>(MenuId::NSys2) + 1);
+        return;
+    }
+    switch (id) {
+    case MenuId::Ns:
+    case MenuId::Ns2: RunOptimization(RM.Filer(L"CleanValue").ReadInteger()); break;
+    case MenuId::NDel: remove_indicator_icon(); break;
+    case MenuId::N8:
+    case MenuId::N9: N8Click(); break;
+    case MenuId::NTop: NTopClick(); break;
+    case MenuId::N13:
+    case MenuId::N14: N13Click(); break;
+    case MenuId::Nwindow: show_window(); break;
+    case MenuId::Nset:
+    case MenuId::Nset2: NsetClick(); break;
+    case MenuId::Help1: Help1Click(); break;
+    case MenuId::Help2: Help2Click(); break;
+    case MenuId::About1:
+    case MenuId::About2: About1Click(); break;
+    case MenuId::Exit1:
+    case MenuId::Exit2: terminate(); break;
+    default: break;
+    }
+}
+
+void MainWindow::HookHotKey1HotKey(int index) {
+    switch (index) {
+    case 1: toggle_window(); break;
+    case 2: RunOptimization(RM.Filer(L"CleanValue").ReadInteger()); break;
+    case 3: NsetClick(); break;
+    case 4: N8Click(); break;
+    case 5:
+        RM.Filer(L"AutoHide").WriteBool(!RM.Filer(L"AutoHide").ReadBool());
+        state_.AutoHideOn = RM.Filer(L"AutoHide").ReadBool();
+        break;
+    default: break;
+    }
+}
+
+void MainWindow::N8Click() {
+    SystemProbe.SetAutoRefresh(!SystemProbe.AutoRefresh());
+    const bool paused = !PopupMenu1.is_checked(MenuId::N8);
+    PopupMenu1.set_checked(MenuId::N8, paused);
+    PopupMenu2.set_checked(MenuId::N9, paused);
+    if (Timer1->enabled() && paused) {
+        Timer1->stop();
+        state_.PeriodicPending = false;
+        state_.PeriodicSuspended = true;
+    }
+    if (state_.PeriodicSuspended && !paused && RM.Filer(L"ACTChk").ReadBool() && RM.Filer(L"ACChk").ReadBool()) {
+        Timer1->start();
+        state_.PeriodicSuspended = false;
+    }
+}
+
+void MainWindow::NTopClick() {
+    const bool on_top = !TopMostWindow1->AlwaysOnTop();
+    TopMostWindow1->SetAlwaysOnTop(on_top);
+    PopupMenu2.set_checked(MenuId::NTop, on_top);
+    RM.Filer(L"TopMost").WriteBool(on_top);
+}
+
+void MainWindow::show_window() { ::ShowWindow(handle(), SW_SHOW); }
+void MainWindow::hide_window() { ::ShowWindow(handle(), SW_HIDE); }
+
+void MainWindow::toggle_window() {
+    if (::IsWindowVisible(handle())) hide_window();
+    else show_window();
+}
+
+void MainWindow::TrayIcon1Click() { toggle_window(); }
+
+void MainWindow::N13Click() {
+    if (::OpenClipboard(handle())) {
+        ::EmptyClipboard();
+        ::CloseClipboard();
+        ::MessageBoxW(handle(), L"クリップボードを初期化しました", kAppTitle, MB_OK | MB_ICONINFORMATION);
+    } else {
+        ::MessageBoxW(handle(), L"クリップボードの初期化に失敗しました", kAppTitle, MB_OK | MB_ICONERROR);
+    }
+}
+
+// Help, the about dialog and the settings dialog come with their own windows.
+void MainWindow::Help1Click() {}
+void MainWindow::Help2Click() {}
+void MainWindow::About1Click() {}
+void MainWindow::NsetClick() {}
+
+} // namespace qv::app

@@ -1,0 +1,77 @@
+// The display refresh after every probe refresh: tray numbers, automatic checks, the resource alarm.
+#include "app/win32/main_window.h"
+
+#include "app/display_values.h"
+#include "base/win32/pending_messages.h"
+
+namespace qv::app {
+namespace {
+
+DisplayFigures figures_of(const metrics::TSystemProbe& probe) {
+    DisplayFigures f;
+    f.PhysicalFree = probe.Memory.PhysicalFree;
+    f.PhysicalTotal = probe.Memory.PhysicalTotal;
+    f.SwapUsage = probe.Memory.SwapUsage;
+    f.CPUUsage = probe.Kernel.CPUUsage;
+    f.SystemResources = probe.Resources.SystemResources;
+    f.UserResources = probe.Resources.UserResources;
+    f.GDIResources = probe.Resources.GDIResources;
+    return f;
+}
+
+} // namespace
+
+void MainWindow::SystemProbeRefreshed() {
+    if (!state_.DisplayReady) return;
+    try {
+        const DisplayFigures figures = figures_of(SystemProbe);
+
+        // The main icon follows the checked metric item; "なし" leaves the program's own icon.
+        int main_value = -1;
+        for (MenuId item : kTrayKindItems) {
+            if (PopupMenu1.is_checked(item)) main_value = metric_value(*tray_item_kind(item), figures);
+        }
+        if (needs_redraw(main_value, state_.LastShown[0])) {
+            DrawIconNumber(main_value, *TrayIcon1, icon_kind_[0]);
+            state_.LastShown[0] = main_value;
+        }
+        for (int slot = 1; slot <= kIndicatorSlots; ++slot) {
+            auto& icon = AddIcons[static_cast<size_t>(slot - 1)];
+            if (!icon || !icon->IconVisible()) continue;
+            const int kind = icon_kind_[static_cast<size_t>(slot)];
+            const int value = metric_value(kind, figures);
+            if (needs_redraw(value, state_.LastShown[static_cast<size_t>(slot)])) {
+                DrawIconNumber(value, *icon, kind);
+                state_.LastShown[static_cast<size_t>(slot)] = value;
+            }
+        }
+
+        if (RM.Filer(L"ACChk").ReadBool()) {
+            auto_optimization_->check_on_refresh(read_auto_settings(), figures.CPUUsage,
+                                                 static_cast<long long>(figures.PhysicalFree / 1048576));
+        }
+
+        const bool alarm_on = RM.Filer(L"Alarm").ReadBool();
+        const int alarm_value = RM.Filer(L"AlarmValue").ReadInteger();
+        const AlarmDecision alarm = alarm_decision(alarm_on, figures.SystemResources, alarm_value,
+                                                   state_.AlarmShown, Timer3->enabled());
+        if (alarm == AlarmDecision::Show) {
+            SystemProbe.SetAutoRefresh(false);
+            ::MessageBoxW(handle(), alarm_text(figures.SystemResources).c_str(), L"警告", MB_OK | MB_ICONWARNING);
+            state_.AlarmShown = true;
+            SystemProbe.SetAutoRefresh(true);
+        }
+        if (alarm_decision(alarm_on, figures.SystemResources, alarm_value, state_.AlarmShown, Timer3->enabled()) ==
+            AlarmDecision::Rearm) {
+            state_.AlarmShown = false;
+            Timer3->start();
+        }
+        win::run_pending_messages();
+    } catch (...) {
+        // A failed refresh shows nothing; the next one starts afresh.
+    }
+}
+
+void MainWindow::TrayIcon1MouseMove() { TrayIcon1->SetHint(tray_hint_text(figures_of(SystemProbe))); }
+
+} // namespace qv::app

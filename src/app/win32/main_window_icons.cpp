@@ -1,0 +1,161 @@
+// The main tray icon and the four indicator icons: their metric kinds, colours and numbers.
+#include "app/win32/main_window.h"
+
+#include "app/app_info.h"
+#include "app/win32/resources/resource_ids.h"
+#include "base/win32/error_report.h"
+
+namespace qv::app {
+
+COLORREF resolve_color(unsigned color);
+
+namespace {
+
+constexpr const wchar_t* kTextColorSettings[] = {L"ISC0", L"ISC1", L"ISC2", L"ISC3", L"ISC4"};
+constexpr const wchar_t* kBackColorSettings[] = {L"IBC0", L"IBC1", L"IBC2", L"IBC3", L"IBC4"};
+
+HICON application_icon() {
+    return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUORVANE), IMAGE_ICON,
+                                           16, 16, LR_DEFAULTCOLOR));
+}
+
+} // namespace
+
+void MainWindow::create_main_tray_icon() {
+    TrayIcon1 = std::make_unique<desktop::TCoolTrayIcon>(handle());
+    TrayIcon1->SetCycleInterval(1000);
+    TrayIcon1->SetShowHint(true);
+    TrayIcon1->SetHint(kAppTitle);
+    TrayIcon1->PopupMenu = &PopupMenu1;
+    TrayIcon1->StartMinimized = true;
+    TrayIcon1->OnClick = [this](desktop::TCoolTrayIcon&) { TrayIcon1Click(); };
+    TrayIcon1->OnMouseMove = [this](desktop::TCoolTrayIcon&, unsigned, int, int) { TrayIcon1MouseMove(); };
+    win::UniqueIcon icon(application_icon());
+    TrayIcon1->SetIcon(std::move(icon));
+    // Starting minimized: the window is shown only when the start-up sequence asks for it.
+    show_at_start_ = !TrayIcon1->StartMinimized;
+    TrayIcon1->Loaded();
+}
+
+void MainWindow::create_tray_drawing_surface() {
+    try {
+        icon_painter_ = std::make_unique<IconNumberPainter>();
+    } catch (const AppError& error) {
+        show_error_box(error.text().c_str());
+        icon_painter_.reset();
+        terminate();
+    }
+}
+
+void MainWindow::LoadIconColors() {
+    for (int kind = 1; kind <= 5; ++kind) {
+        IconTextColors[static_cast<size_t>(kind)] = RM.Filer(kTextColorSettings[kind - 1]).ReadColor();
+        IconBackColors[static_cast<size_t>(kind)] = RM.Filer(kBackColorSettings[kind - 1]).ReadColor();
+    }
+}
+
+void MainWindow::DrawIconNumber(int number, desktop::TCoolTrayIcon& icon, int kind) {
+    if (!icon_painter_) return;
+    const size_t k = (kind >= 1 && kind <= 6) ? static_cast<size_t>(kind) : 6;
+    icon.SetIcon(icon_painter_->draw(number, resolve_color(IconTextColors[k]), resolve_color(IconBackColors[k])));
+}
+
+void MainWindow::show_application_icon() { TrayIcon1->SetIcon(win::UniqueIcon(application_icon())); }
+
+void MainWindow::choose_main_kind(int kind) {
+    PopupMenu1.check_exclusive(kTrayKindItems, tray_kind_item(kind));
+    RM.Filer(L"IconMenu").WriteInteger(kind);
+    icon_kind_[0] = kind;
+    if (kind == 6) {
+        show_application_icon();
+        return;
+    }
+    state_.LastShown[0] = kForceRedraw;
+    if (!monitoring_paused()) SystemProbe.Refresh();
+}
+
+IndicatorSlots MainWindow::slots() const {
+    IndicatorSlots result;
+    for (size_t i = 0; i < AddIcons.size(); ++i) {
+        const auto& icon = AddIcons[i];
+        result.state[i] = !icon ? SlotState::Empty : icon->IconVisible() ? SlotState::Visible : SlotState::Parked;
+        result.kind[i] = icon_kind_[i + 1];
+    }
+    return result;
+}
+
+void MainWindow::AddIndicatorIcon(int kind) {
+    const auto slot = slots().slot_for_new_icon();
+    if (!slot) {
+        ::MessageBoxW(handle(), L"これ以上アイコンを増やせません", L"警告", MB_OK | MB_ICONERROR);
+        return;
+    }
+    auto& icon = AddIcons[static_cast<size_t>(*slot - 1)];
+    if (!icon) {
+        icon = std::make_unique<desktop::TCoolTrayIcon>(handle());
+        icon->SetIcon(win::UniqueIcon(application_icon()));
+        icon->PopupMenu = &PopupMenu3;
+        const int chosen = *slot;
+        icon->OnMouseDown = [this, chosen](desktop::TCoolTrayIcon&, desktop::MouseButton, unsigned, int, int) {
+            state_.CurrentAddIcon = chosen;
+        };
+        icon->OnClick = [this](desktop::TCoolTrayIcon&) { TrayIcon1Click(); };
+        icon->SetShowHint(true);
+        icon_kind_[static_cast<size_t>(*slot)] = 0;
+        icon->Loaded();
+    } else {
+        icon->SetIconVisible(true);
+        icon->SetEnabled(true);
+    }
+    state_.CurrentAddIcon = *slot;
+    state_.LastShown[static_cast<size_t>(*slot)] = kForceRedraw;
+    change_indicator_kind(kind);
+}
+
+void MainWindow::change_indicator_kind(int kind) {
+    const int slot = state_.CurrentAddIcon;
+    auto& icon = AddIcons[static_cast<size_t>(slot - 1)];
+    if (!icon) return;
+    icon_kind_[static_cast<size_t>(slot)] = kind;
+    icon->SetHint(indicator_hint(kind));
+    RM.Filer(L"AIcons").WriteString(with_slot_digit(RM.Filer(L"AIcons").ReadString(), slot, kind));
+    state_.LastShown[static_cast<size_t>(slot)] = kForceRedraw;
+    if (!monitoring_paused()) SystemProbe.Refresh();
+}
+
+void MainWindow::remove_indicator_icon() {
+    const int slot = state_.CurrentAddIcon;
+    const RemoveAction action = remove_action(slots(), slot);
+    if (action == RemoveAction::Nothing) return;
+    auto& icon = AddIcons[static_cast<size_t>(slot - 1)];
+    if (icon) {
+        icon->SetIconVisible(false);
+        if (action == RemoveAction::Free) {
+            icon.reset();
+            icon_kind_[static_cast<size_t>(slot)] = 0;
+        } else {
+            icon->SetEnabled(false);
+        }
+    }
+    RM.Filer(L"AIcons").WriteString(with_slot_digit(RM.Filer(L"AIcons").ReadString(), slot, 0));
+}
+
+void MainWindow::restore_indicator_icons() {
+    // Every saved icon comes back once, into the lowest free slot; AIcons then describes the icons
+    // as shown (a gap such as 0300 closes up to 3000).
+    const auto kinds = kinds_to_restore(RM.Filer(L"AIcons").ReadString());
+    for (int kind : kinds) AddIndicatorIcon(kind);
+    const auto described = describe_slots(slots());
+    if (RM.Filer(L"AIcons").ReadString() != described && !kinds.empty()) RM.Filer(L"AIcons").WriteString(described);
+}
+
+void MainWindow::PopupMenu3Popup() {
+    const int kind = icon_kind_[static_cast<size_t>(state_.CurrentAddIcon)];
+    const std::initializer_list<MenuId> items = {MenuId::NSys2, MenuId::NUser2, MenuId::NGDI2, MenuId::NCPU2,
+                                                 MenuId::NMemory2, MenuId::NDel};
+    const MenuId chosen = (kind >= 1 && kind <= 5) ? static_cast<MenuId>(static_cast<int>(MenuId::NSys2) + kind - 1)
+                                                   : MenuId::None;
+    PopupMenu3.check_exclusive(items, chosen);
+}
+
+} // namespace qv::app

@@ -1,0 +1,65 @@
+// Optimization runs started from the menus, the hotkey, other programs and the automatic triggers.
+#include "app/win32/main_window.h"
+
+#include "app/app_info.h"
+#include "app/optimization_progress.h"
+#include "base/win32/pending_messages.h"
+
+namespace qv::app {
+
+void MainWindow::RunOptimization(int megabytes) {
+    MaxMem1.RunDefrag(megabytes);
+    state_.LastShown[0] = kForceRedraw;
+}
+
+void MainWindow::MaxMem1BeforeDefrag() { SystemProbe.SetAutoRefresh(false); }
+
+void MainWindow::MaxMem1Progress(int progress) {
+    title_text_ = run_phase_title(progress);
+    ::InvalidateRect(handle(), nullptr, FALSE);
+    if (is_filling_phase(progress)) DrawIconNumber(filling_icon_number(progress), *TrayIcon1, icon_kind_[0]);
+    win::run_pending_messages();
+}
+
+void MainWindow::MaxMem1AfterDefrag() {
+    title_text_ = kAppTitle;
+    ::InvalidateRect(handle(), nullptr, FALSE);
+    if (PopupMenu1.is_checked(MenuId::Nnothing)) show_application_icon();
+    state_.LastShown[0] = kForceRedraw;
+    if (!monitoring_paused()) {
+        SystemProbe.SetAutoRefresh(true);
+        SystemProbe.Refresh();
+    }
+}
+
+AutoSettings MainWindow::read_auto_settings() {
+    AutoSettings s;
+    s.ACChk = RM.Filer(L"ACChk").ReadBool();
+    s.ACTChk = RM.Filer(L"ACTChk").ReadBool();
+    s.ACMChk = RM.Filer(L"ACMChk").ReadBool();
+    s.ACCChk = RM.Filer(L"ACCChk").ReadBool();
+    s.AutoCleanTime = RM.Filer(L"AutoCleanTime").ReadInteger();
+    s.AutoCleanMemory = RM.Filer(L"AutoCleanMemory").ReadInteger();
+    s.AutoCleanCPU = RM.Filer(L"AutoCleanCPU").ReadInteger();
+    s.CleanValue = RM.Filer(L"CleanValue").ReadInteger();
+    return s;
+}
+
+void MainWindow::Timer1Timer() {
+    auto_optimization_->Timer1Timer(read_auto_settings(), SystemProbe.Kernel.CPUUsage, SystemProbe.AutoRefresh());
+}
+
+LRESULT MainWindow::clean_request(WPARAM wparam, LPARAM lparam) {
+    switch (wparam) {
+    case 0: {
+        // The amount is a signed 32-bit number of megabytes; 0 asks for the configured value.
+        const auto amount = static_cast<std::int32_t>(lparam);
+        RunOptimization(amount == 0 ? RM.Filer(L"CleanValue").ReadInteger() : amount);
+        return 1;
+    }
+    case 1: return 80;
+    default: return 0;
+    }
+}
+
+} // namespace qv::app
