@@ -1,0 +1,48 @@
+#pragma once
+// A picture as loaded from a file (win32/picture_file.h) or made in memory: its colours for drawing,
+// and for pictures that had a palette (1, 4 or 8 bits a pixel) the palette index of every pixel, which
+// is what the button shapes compare (two palette entries of one colour are still different pixels).
+#include <cstdint>
+#include <vector>
+
+#include "skin/pixel_buffer.h"
+
+namespace qv::skin {
+
+class Image {
+public:
+    enum Format { ifNone, ifBitmap, ifJpeg };
+
+    Image() = default;
+    // `indices`: empty, or one palette index a pixel, rows top to bottom.
+    explicit Image(PixelBuffer pixels, Format format = ifBitmap, std::vector<std::uint8_t> indices = {});
+    // A bitmap of one colour; a zero width or height gives a picture without pixels that is still set.
+    static Image Filled(int width, int height, Pixel color);
+
+    Image(Image&&) noexcept = default;
+    Image& operator=(Image&&) noexcept = default;
+    Image Clone() const;
+
+    // No picture set at all.
+    bool Empty() const noexcept { return format_ == ifNone; }
+    Format PictureFormat() const noexcept { return format_; }
+    int Width() const noexcept { return width_; }
+    int Height() const noexcept { return height_; }
+    const PixelBuffer& Pixels() const noexcept { return pixels_; }
+    bool HasPalette() const noexcept { return !indices_.empty(); }
+    // What shape scans compare: the palette index, or else the colour.
+    std::uint32_t KeyAt(int x, int y) const {
+        return indices_.empty() ? pixels_.At(x, y) : indices_[static_cast<std::size_t>(y) * width_ + x];
+    }
+    // The colour of the first pixel of the last row (0 without pixels).
+    Pixel BottomLeft() const { return pixels_.Empty() ? 0 : pixels_.At(0, pixels_.Height() - 1); }
+
+private:
+    PixelBuffer pixels_;
+    std::vector<std::uint8_t> indices_;
+    Format format_ = ifNone;
+    int width_ = 0;
+    int height_ = 0;
+};
+
+} // namespace qv::skin

@@ -1,0 +1,54 @@
+#include "skin/region_runs.h"
+
+#include "base/app_error.h"
+
+namespace qv::skin {
+
+std::vector<Run> FormRegionRuns(const Image& picture, Pixel transparent, int width, int height) {
+    const PixelBuffer& pixels = picture.Pixels();
+    auto is_transparent = [&](int x, int y) {
+        return x < pixels.Width() && y < pixels.Height() && pixels.At(x, y) == transparent;
+    };
+    std::vector<Run> runs;
+    for (int y = 1; y < height; ++y) {
+        int x = 1;
+        while (x < width) {
+            while (x < width && is_transparent(x, y)) ++x;
+            if (x >= width) break;
+            const int start = x;
+            while (x < width && !is_transparent(x, y)) ++x;
+            runs.push_back({start, x, y});
+        }
+    }
+    return runs;
+}
+
+Point FormRegionOffset(int left, int top, Size outer, Size client) {
+    const int side = (outer.cx - client.cx) / 2;
+    return {left + side, top + (outer.cy - client.cy) - side};
+}
+
+std::vector<Run> BitmapRegionRuns(const Image& bitmap) {
+    if (bitmap.Empty()) throw AppError(L"ﾋﾞｯﾄﾏｯﾌﾟが正しくｾｯﾄされていません");
+    const int w = bitmap.Width(), h = bitmap.Height();
+    if (w == 0 || h == 0) throw AppError(L"幅または高さが 0 です");
+    const std::uint32_t key = bitmap.KeyAt(0, h - 1);
+    std::vector<Run> runs;
+    for (int y = 0; y < h; ++y) {
+        int x = 0;
+        int count = 0;
+        while (x < w) {
+            if (count > 100) throw AppError(L"ﾋﾞｯﾄﾏｯﾌﾟの形状が不適です");
+            while (x < w && bitmap.KeyAt(x, y) == key) ++x;
+            if (x >= w) break;
+            const int start = x;
+            while (x < w && bitmap.KeyAt(x, y) != key) ++x;
+            runs.push_back({start, x, y});
+            ++count;
+            ++x;  // the key pixel that ended the run
+        }
+    }
+    return runs;
+}
+
+} // namespace qv::skin
