@@ -1,0 +1,71 @@
+#include "settings/win32/settings_location.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include "base/win32/unique_handle.h"
+
+namespace qv::settings::win32 {
+namespace {
+
+size_t name_start(std::wstring_view path) {
+    const size_t separator = path.find_last_of(L"\\/:");
+    return separator == path.npos ? 0 : separator + 1;
+}
+
+std::wstring program_path() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return {};
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);  // truncated: long path
+    }
+}
+
+std::wstring choose_path() {
+    const std::wstring beside = ini_path_beside(program_path());
+    const std::wstring folder = beside.substr(0, name_start(beside));
+    if (folder_accepts_files(folder.empty() ? L"." : folder)) return beside;
+    const std::wstring per_user = per_user_ini_path(beside);
+    if (per_user.empty()) return beside;  // writes will report that the file cannot be written
+    ::CopyFileW(beside.c_str(), per_user.c_str(), TRUE);  // only when there is none yet
+    return per_user;
+}
+
+} // namespace
+
+const std::wstring& settings_file_path() {
+    static const std::wstring path = choose_path();
+    return path;
+}
+
+std::wstring ini_path_beside(std::wstring_view program_path) {
+    const size_t name = name_start(program_path);
+    const size_t dot = program_path.rfind(L'.');
+    const size_t stem_end = dot != program_path.npos && dot >= name ? dot : program_path.size();
+    return std::wstring(program_path.substr(0, stem_end)) + L".ini";
+}
+
+bool folder_accepts_files(const std::wstring& folder) {
+    wchar_t probe[MAX_PATH];
+    // GetTempFileNameW creates the file; folders too long for it are taken as not writable.
+    if (folder.size() >= MAX_PATH - 14 || !::GetTempFileNameW(folder.c_str(), L"qvs", 0, probe)) return false;
+    ::DeleteFileW(probe);
+    return true;
+}
+
+std::wstring per_user_ini_path(std::wstring_view ini_path) {
+    wchar_t appdata[MAX_PATH];
+    if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, appdata))) {
+        return {};
+    }
+    const std::wstring folder = std::wstring(appdata) + L"\\Quorvane";
+    if (!::CreateDirectoryW(folder.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) return {};
+    return folder + L"\\" + std::wstring(ini_path.substr(name_start(ini_path)));
+}
+
+} // namespace qv::settings::win32

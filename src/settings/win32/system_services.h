@@ -1,0 +1,67 @@
+#pragma once
+// What the settings store needs from Windows: the settings file (replaced atomically), the ANSI code
+// page, message boxes, and the keyboard layout's key names. One SystemServices object serves a store
+// and must outlive it.
+#include <windows.h>
+
+#include "settings/atomic_file_store.h"
+#include "settings/hotkey_text.h"
+#include "settings/reg_manager.h"
+#include "settings/text_codec.h"
+
+namespace qv::settings::win32 {
+
+// Files through the Win32 file functions. The temporary file of a write lies beside the target, so that
+// the replacement is a rename within one volume.
+class Win32FileSystem final : public FileSystem {
+public:
+    FileRead read(const std::wstring& path) override;
+    std::optional<std::wstring> create_temporary(const std::wstring& target) override;
+    bool write_all(const std::wstring& path, std::string_view bytes) override;
+    bool replace(const std::wstring& from, const std::wstring& to) override;
+    void remove(const std::wstring& path) noexcept override;
+};
+
+// The system's ANSI code page (CP_ACP).
+class AnsiCodec final : public TextCodec {
+public:
+    std::wstring decode(std::string_view bytes) const override;
+    std::optional<std::string> encode(std::wstring_view text) const override;
+};
+
+// Caption "エラー", error icon, OK; modal to the owner, or to the thread's windows when there is none.
+class MessageBoxNotifier final : public Notifier {
+public:
+    void set_owner(HWND owner) noexcept { owner_ = owner; }
+    void show_error(const std::wstring& text) override;
+
+private:
+    HWND owner_ = nullptr;
+};
+
+// Key names of the keyboard layout in force (MapVirtualKeyW, GetKeyNameTextW).
+class SystemKeyLayout final : public KeyLayout {
+public:
+    std::wstring key_name(unsigned virtual_key) const override;
+};
+
+class SystemServices {
+public:
+    SystemServices() = default;
+    SystemServices(const SystemServices&) = delete;
+    SystemServices& operator=(const SystemServices&) = delete;
+
+    StoreServices services() noexcept { return {&files_, &ansi_, &notifier_}; }
+    const KeyLayout& key_layout() const noexcept { return layout_; }
+    // The window the store's message boxes belong to.
+    void set_owner(HWND owner) noexcept { notifier_.set_owner(owner); }
+
+private:
+    Win32FileSystem file_system_;
+    AtomicFileStore files_{file_system_};
+    AnsiCodec ansi_;
+    MessageBoxNotifier notifier_;
+    SystemKeyLayout layout_;
+};
+
+} // namespace qv::settings::win32
