@@ -185,8 +185,12 @@ void TSystemProbe::refresh_kernel() {
 }
 
 void TSystemProbe::refresh_dial_up() {
+    // The NT family has no performance statistics, so the values keep what they held. Not even asked
+    // for there: Wine keeps an empty HKEY_DYN_DATA on every version, and the five failed reads would
+    // be most of a refresh's cost.
+    if (system_.platform == Platform::Nt) return;
     auto key = open_statistics();
-    if (!key) return;  // the NT family has no statistics: the values keep what they held
+    if (!key) return;
     DialUp.ConnectSpeed = read_statistic(*key, "Dial-Up Adapter\\ConnectSpeed").value_or(-1);
     DialUp.BytesRecvd = read_statistic(*key, "Dial-Up Adapter\\BytesRecvd").value_or(-1);
     DialUp.BytesXmit = read_statistic(*key, "Dial-Up Adapter\\BytesXmit").value_or(-1);
