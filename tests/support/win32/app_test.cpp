@@ -35,13 +35,21 @@ fs::path AppTest::artifacts_folder() {
     return artifacts_root() / win::utf8_to_wide(name);
 }
 
+void AppTest::SetUp() {
+    // What an earlier run of this scenario left would mislead whoever looks.
+    std::error_code ignored;
+    fs::remove_all(artifacts_folder(), ignored);
+    // A copy already running in this Wine session (left by an earlier scenario, or started by hand in the
+    // same prefix) would turn every start here into a silent second start.
+    ASSERT_EQ(count_processes(environment_path(L"QV_EXE").filename().wstring()), 0)
+        << "Quorvane already runs in this Wine session; end it first (scripts/run.sh --stop)";
+}
+
 void AppTest::TearDown() {
     const bool failed = HasFailure();
     fs::path folder;
     if (failed) {
         folder = artifacts_folder();
-        std::error_code ignored;
-        fs::remove_all(folder, ignored);
         // Taken before the programs end, while their windows are still there.
         if (!ScreenCapture::take().save_bmp(folder / L"screen.bmp")) ADD_FAILURE() << "no screenshot was saved";
     }

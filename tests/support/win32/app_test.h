@@ -27,6 +27,7 @@ protected:
     // This scenario's own diagnostics folder.
     static std::filesystem::path artifacts_folder();
 
+    void SetUp() override;
     void TearDown() override;
 
 private:
