@@ -60,3 +60,9 @@ start_xvfb() {
     rm -f "$fifo"
     export DISPLAY=":$number"
 }
+
+# The Windows trees this host builds: the program as shipped (i686), and the one it can run when that differs.
+windows_archs() {
+    echo i686
+    [ "$QV_RUN_ARCH" = i686 ] || echo "$QV_RUN_ARCH"
+}
