@@ -30,7 +30,10 @@ stop() {
 }
 
 case "${1:-}" in
-    --stop) stop; exit 0 ;;
+    --stop)
+        [ -f "$state" ] || echo "run: nothing that run.sh started is running"
+        stop
+        exit 0 ;;
     "") ;;
     *) echo "usage: $0 [--stop]" >&2; exit 2 ;;
 esac

@@ -23,7 +23,8 @@ bool becomes_hidden(const AppDriver& app) {
 TEST_F(Shutdown, CloseRequestsOnlyHideTheWindow) {
     AppDriver& app = launch();
     ASSERT_TRUE(app.wait_ready());
-    ASSERT_TRUE(app.state()->visible);
+    auto shown = app.state();
+    ASSERT_TRUE(shown && shown->visible);
 
     ASSERT_TRUE(app.send(WM_SYSCOMMAND, SC_CLOSE, 0)) << "no answer to the system's close command";
     EXPECT_TRUE(becomes_hidden(app)) << "the close command left the window shown";
@@ -72,6 +73,8 @@ TEST_F(Shutdown, SessionEndLetsWindowsGoOnAndSavesThePosition) {
     auto reply = app.send(WM_QUERYENDSESSION, 0, 0);
     ASSERT_TRUE(reply) << "no answer to WM_QUERYENDSESSION";
     EXPECT_EQ(*reply, 1);
+    // Then, as the system does once every program has agreed, the end itself (the program may be gone).
+    app.send(WM_ENDSESSION, TRUE, 0, 2s);
     ASSERT_TRUE(app.wait_exit()) << "the program did not end with the session";
     EXPECT_EQ(app.ini().integer(L"Window", L"FormLeft"), 402) << app.ini().text();
     EXPECT_EQ(app.ini().integer(L"Window", L"FormTop"), 317);
