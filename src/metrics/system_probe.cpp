@@ -1,5 +1,7 @@
 #include "metrics/system_probe.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <utility>
@@ -81,7 +83,10 @@ void TSystemProbe::Refresh() {
     refresh_dial_up();
     if (RefreshTime == -1) {
         RefreshTime = static_cast<std::int32_t>(system_.clock.tick_count() - started);
-        if (SmartRefresh) SetRefreshInterval(5 * RefreshTime);
+        if (SmartRefresh) {
+            const std::int64_t interval = 5 * static_cast<std::int64_t>(RefreshTime);
+            SetRefreshInterval(static_cast<std::int32_t>(std::min<std::int64_t>(interval, INT32_MAX)));
+        }
     }
     Status = L"Ready";
     if (OnRefreshed) OnRefreshed(*this);
