@@ -61,8 +61,9 @@ void MainWindow::create_components() {
     SysMon1.Monitors().Add("KERNEL", "CPUUsage");
     SystemProbe.SetErrorOwner(window);
     SystemProbe.OnRefreshed = [this](metrics::TSystemProbe&) { SystemProbeRefreshed(); };
-    // Loading refreshes once; DisplayReady is still clear, so that refresh shows nothing.
-    SystemProbe.Load(metrics::kMainWindowProbe);
+    // Loading refreshes once; DisplayReady is still clear, so that refresh shows nothing. A probe that
+    // cannot read the system is reported and the program goes on (its timer tries again).
+    win::guarded(window, [this] { SystemProbe.Load(metrics::kMainWindowProbe); });
 
     // The program has no taskbar button.
     desktop::TIconHide::remember_startup_style(window);
@@ -111,7 +112,7 @@ void MainWindow::FormCreate() {
     SystemProbe.SetRefreshInterval(RM.Filer(L"RefreshTime").ReadInteger());
     state_.TotalMB = total_megabytes(SystemProbe.Memory.PhysicalTotal);
     state_.DisplayReady = true;
-    SystemProbe.Refresh();
+    win::guarded(handle(), [this] { SystemProbe.Refresh(); });
     set_percentage_captions();
     ensure_clean_value();
     set_configured_value_captions();
