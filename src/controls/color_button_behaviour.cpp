@@ -36,7 +36,7 @@ void ColorButtonBehaviour::LeftUp() {
         site_.Repaint();
         return;
     }
-    if (const auto chosen = site_.ChooseColor(Options)) color_ = *chosen;
+    if (const auto chosen = site_.PickColor(Options)) color_ = *chosen;
     pressed_ = false;
     site_.Repaint();
     site_.Clicked();

@@ -28,7 +28,7 @@ public:
     virtual skin::Point CursorPos() = 0;
     virtual skin::Size ClientSize() = 0;
     // The colour dialog, modal; nothing when cancelled.
-    virtual std::optional<skin::Color> ChooseColor(unsigned options) = 0;
+    virtual std::optional<skin::Color> PickColor(unsigned options) = 0;
     virtual void Clicked() = 0;
 };
 

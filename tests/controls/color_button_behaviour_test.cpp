@@ -10,7 +10,7 @@ struct FakeSite : ColorButtonSite {
     void SetTrackingTimer(bool enabled) override { timer = enabled; }
     skin::Point CursorPos() override { return cursor; }
     skin::Size ClientSize() override { return {90, 25}; }
-    std::optional<skin::Color> ChooseColor(unsigned options) override {
+    std::optional<skin::Color> PickColor(unsigned options) override {
         ++dialogs;
         last_options = options;
         return answer;
