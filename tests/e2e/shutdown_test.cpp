@@ -73,6 +73,13 @@ TEST_F(Shutdown, SessionEndLetsWindowsGoOnAndSavesThePosition) {
     auto reply = app.send(WM_QUERYENDSESSION, 0, 0);
     ASSERT_TRUE(reply) << "no answer to WM_QUERYENDSESSION";
     EXPECT_EQ(*reply, 1);
+    // Another program may still cancel the shut-down (WM_ENDSESSION with FALSE): the program stays.
+    app.send(WM_ENDSESSION, FALSE, 0);
+    ::Sleep(300);
+    EXPECT_TRUE(app.running()) << "a cancelled shut-down ended the program";
+    reply = app.send(WM_QUERYENDSESSION, 0, 0);
+    ASSERT_TRUE(reply);
+    EXPECT_EQ(*reply, 1);
     // Then, as the system does once every program has agreed, the end itself (the program may be gone).
     app.send(WM_ENDSESSION, TRUE, 0, 2s);
     ASSERT_TRUE(app.wait_exit()) << "the program did not end with the session";

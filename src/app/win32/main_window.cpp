@@ -238,11 +238,15 @@ LRESULT MainWindow::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
         FormCloseQuery();
         return 0;
     case WM_QUERYENDSESSION:
-        terminate();
+        // Windows may go on ending the session. The program ends only when it really does
+        // (WM_ENDSESSION): another program may still cancel the shut-down.
         return 1;
     case WM_ENDSESSION:
-        // The session ends now; the process may not get to run its message loop again.
-        if (wparam) save_position();
+        if (wparam) {
+            // The process may not get to run its message loop again: save now, then end.
+            save_position();
+            terminate();
+        }
         return 0;
     case WM_USER + 1:
         return clean_request(wparam, lparam);
