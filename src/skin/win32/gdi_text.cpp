@@ -8,7 +8,7 @@
 namespace qv::skin::win {
 namespace {
 
-constexpr std::size_t kKeptMasks = 64;
+constexpr std::size_t kKeptMasks = 128;  // every percentage of a font, and then some
 
 } // namespace
 
