@@ -24,6 +24,7 @@ constexpr const wchar_t* kHotkeySettings[] = {L"HotKeyWindow", L"HotKeyClean", L
 
 } // namespace
 
+// System colours (for GDI drawing outside the design surface).
 COLORREF resolve_color(unsigned color) {
     // System colours carry their index in the low byte and the top bit set.
     if (color & 0x80000000u) return ::GetSysColor(static_cast<int>(color & 0xFFu));
@@ -76,6 +77,7 @@ void MainWindow::create_components() {
 
     PopupMenu3.OnPopup = [this] { PopupMenu3Popup(); };
     create_main_tray_icon();
+    create_design_elements();
 }
 
 void MainWindow::FormCreate() {
@@ -129,7 +131,7 @@ void MainWindow::move_to_saved_position() {
 
 void MainWindow::apply_window_color() {
     window_color_ = RM.Filer(L"WindowColor").ReadColor();
-    ::InvalidateRect(handle(), nullptr, TRUE);
+    surface_->Host().SetColor(window_color_);
 }
 
 void MainWindow::set_percentage_captions() {
@@ -197,13 +199,6 @@ void MainWindow::show_error_box(const wchar_t* text) {
     ::MessageBoxW(handle(), text, L"ERROR", MB_OK | MB_ICONWARNING);
 }
 
-void MainWindow::paint(HDC dc) {
-    RECT client{};
-    ::GetClientRect(handle(), &client);
-    win::UniqueBrush brush(::CreateSolidBrush(resolve_color(window_color_)));
-    ::FillRect(dc, &client, brush.get());
-}
-
 void MainWindow::on_timer(UINT_PTR id) {
     switch (id) {
     case kTimer1: Timer1Timer(); break;
@@ -214,14 +209,14 @@ void MainWindow::on_timer(UINT_PTR id) {
 }
 
 LRESULT MainWindow::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
+    // The right button belongs to the window everywhere: its release opens the context menu.
+    const bool right_button = message == WM_RBUTTONDOWN || message == WM_RBUTTONUP;
+    LRESULT handled = 0;
+    if (!right_button && surface_ && surface_->HandleMessage(message, wparam, lparam, handled)) return handled;
     switch (message) {
-    case WM_ERASEBKGND:
-        return 1;  // everything is painted at once in WM_PAINT
-    case WM_PAINT: {
-        win::PaintDC dc(handle());
-        paint(dc.get());
+    case WM_LBUTTONDOWN:
+        start_drag();  // a press on the background drags the window
         return 0;
-    }
     case WM_CONTEXTMENU: {
         POINT at{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
         if (at.x == -1 && at.y == -1) ::GetCursorPos(&at);

@@ -10,12 +10,14 @@
 
 #include "app/app_info.h"
 #include "app/auto_optimization.h"
+#include "app/display_values.h"
 #include "app/indicator_slots.h"
 #include "app/main_state.h"
 #include "app/menu_model.h"
 #include "app/win32/icon_number_painter.h"
 #include "app/win32/window_timer.h"
 #include "base/win32/window.h"
+#include "controls/flat_button.h"
 #include "desktop/win32/cool_tray_icon.h"
 #include "desktop/win32/hook_hot_key.h"
 #include "desktop/win32/placement.h"
@@ -23,6 +25,9 @@
 #include "optimizer/win32/win_max_mem.h"
 #include "settings/reg_manager.h"
 #include "settings/win32/system_services.h"
+#include "skin/cool_gauge.h"
+#include "skin/text_label.h"
+#include "skin/win32/window_surface.h"
 
 namespace qv::app {
 
@@ -51,16 +56,23 @@ private:
     void terminate();
     void save_position();
     void show_error_box(const wchar_t* text);
-    void paint(HDC dc);
     void on_timer(UINT_PTR id);
     void on_command(MenuId id);
 
-    // Steps whose components come with the window's design and skins.
+    // Steps whose components come with skins and background pictures.
     void create_skin_menu_entries() {}
-    void CreateDefaultGauges() {}
     void load_background_picture() {}
     void load_skin_at_start() {}
-    void apply_fonts_and_button() {}
+
+    // The default design (main_window_design.cpp).
+    void create_design_elements();
+    void CreateDefaultGauges();
+    void apply_gauge_design(skin::TCoolGauge& gauge);
+    void apply_fonts_and_button();
+    skin::Font read_font(const wchar_t* font_item, const wchar_t* style_item, const skin::Font& current);
+    void set_title(const std::wstring& text);
+    void update_default_gauges(const DisplayFigures& figures);
+    void start_drag();
 
     // Optimization (main_window_optimize.cpp).
     void RunOptimization(int megabytes);
@@ -116,7 +128,6 @@ private:
     MainState state_;
     bool show_at_start_ = false;
     unsigned window_color_ = kDefaultWindowColor;
-    std::wstring title_text_;
 
     // Made once the window exists.
     std::unique_ptr<WindowTimer> Timer1, Timer2, Timer3, Timer4;
@@ -131,6 +142,12 @@ private:
     std::unique_ptr<desktop::TTopMostWindow> TopMostWindow1;
     std::unique_ptr<desktop::TScreenDocker> ScreenDocker1;
     std::unique_ptr<desktop::TIconHide> IconHide1;
+
+    // The window's design, painted into one surface.
+    std::unique_ptr<skin::win::WindowSurface> surface_;
+    skin::TextLabel Title, Mem, Swap, CPU, Sys, User, GDI;
+    controls::TFlatButton XButton;
+    std::array<std::unique_ptr<skin::TCoolGauge>, 6> DefaultGauges;
 };
 
 } // namespace qv::app

@@ -46,6 +46,8 @@ void MainWindow::SystemProbeRefreshed() {
             }
         }
 
+        if (::IsWindowVisible(handle()) && !state_.SkinActive) update_default_gauges(figures);
+
         if (RM.Filer(L"ACChk").ReadBool()) {
             auto_optimization_->check_on_refresh(read_auto_settings(), figures.CPUUsage,
                                                  static_cast<long long>(figures.PhysicalFree / 1048576));

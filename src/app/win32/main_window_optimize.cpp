@@ -15,15 +15,13 @@ void MainWindow::RunOptimization(int megabytes) {
 void MainWindow::MaxMem1BeforeDefrag() { SystemProbe.SetAutoRefresh(false); }
 
 void MainWindow::MaxMem1Progress(int progress) {
-    title_text_ = run_phase_title(progress);
-    ::InvalidateRect(handle(), nullptr, FALSE);
+    set_title(run_phase_title(progress));
     if (is_filling_phase(progress)) DrawIconNumber(filling_icon_number(progress), *TrayIcon1, icon_kind_[0]);
     win::run_pending_messages();
 }
 
 void MainWindow::MaxMem1AfterDefrag() {
-    title_text_ = kAppTitle;
-    ::InvalidateRect(handle(), nullptr, FALSE);
+    set_title(kAppTitle);
     if (PopupMenu1.is_checked(MenuId::Nnothing)) show_application_icon();
     state_.LastShown[0] = kForceRedraw;
     if (!monitoring_paused()) {
