@@ -147,7 +147,9 @@ bool WindowSurface::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam, LR
     case WM_MBUTTONUP:
     case WM_MOUSEMOVE:
         if (!Mouse(message, wparam, lparam)) return false;
-        result = 0;
+        // Taken by a control, so not the window's own event; the system's default handling still runs,
+        // so that a right click still brings the window's context menu.
+        result = ::IsWindow(window_) ? ::DefWindowProcW(window_, message, wparam, lparam) : 0;
         return true;
     default:
         return false;

@@ -17,8 +17,9 @@
 //     }
 //     { skin::UpdateBatch batch(surface_->Host()); gauge1.SetProgress(...); ... }   // one copy to screen
 //
-// Mouse messages over a visible, enabled control go to that control (and are handled); elsewhere they
-// are left to the window. Controls must be taken off the host (SetParent(nullptr) or destroyed) before
+// Mouse messages over a visible, enabled control go to that control and are handled (the system's
+// default handling still runs, so a right click still sends WM_CONTEXTMENU); elsewhere they are left
+// to the window's own handlers. Controls must be taken off the host (SetParent(nullptr) or destroyed) before
 // the surface goes, or outlive it: the surface detaches whatever is still on it when destroyed.
 #include <windows.h>
 

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 #include "controls/flat_button.h"
 #include "skin/cool_gauge.h"
@@ -152,6 +153,49 @@ TEST(WindowSurfaceTest, CloseButtonTurnsRedWhilePressedAndClicksOnRelease) {
     ::ReleaseCapture();
     ::SendMessageW(panel.handle(), WM_LBUTTONUP, 0, MAKELPARAM(207, 10));
     EXPECT_EQ(clicks, 1);
+}
+
+// A window of its own over a surface, recording the mouse messages that reach its own handling.
+class RecordingWindow final : public qv::win::Window {
+public:
+    RecordingWindow() {
+        register_class(L"QvSurfaceRecordingWindow");
+        create(L"QvSurfaceRecordingWindow", L"", WS_POPUP, 0, 0, 0, 100, 50);
+        surface = std::make_unique<WindowSurface>(handle());
+    }
+    ~RecordingWindow() override {
+        surface.reset();
+        destroy();
+    }
+    std::unique_ptr<WindowSurface> surface;
+    std::vector<UINT> own;
+
+protected:
+    LRESULT on_message(UINT message, WPARAM wparam, LPARAM lparam) override {
+        LRESULT result = 0;
+        if (surface && surface->HandleMessage(message, wparam, lparam, result)) return result;
+        if (message == WM_LBUTTONDOWN || message == WM_RBUTTONUP || message == WM_CONTEXTMENU) own.push_back(message);
+        return default_message(message, wparam, lparam);
+    }
+};
+
+TEST(WindowSurfaceTest, ControlsTakeTheirMouseMessagesButTheContextMenuStillComes) {
+    RecordingWindow window;
+    TCoolGauge gauge;
+    gauge.SetBounds(0, 0, 50, 50);
+    int downs = 0;
+    gauge.OnMouseDown = [&](GraphicControl&, TMouseButton, unsigned, int, int) { ++downs; };
+    gauge.SetParent(&window.surface->Host());
+
+    ::SendMessageW(window.handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    ::SendMessageW(window.handle(), WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+    ::SendMessageW(window.handle(), WM_RBUTTONUP, 0, MAKELPARAM(10, 10));
+    EXPECT_EQ(downs, 1);
+    EXPECT_EQ(window.own, std::vector<UINT>{WM_CONTEXTMENU});
+
+    window.own.clear();
+    ::SendMessageW(window.handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(70, 10));  // beside the gauge
+    EXPECT_EQ(window.own, std::vector<UINT>{WM_LBUTTONDOWN});
 }
 
 TEST(WindowSurfaceTest, GaugeChangesReachTheBackBufferAtOnce) {
