@@ -104,7 +104,11 @@ void TRgnBtn::CreateButtonRegion() {
     XFORM transform{};
     transform.eM11 = auto_size_ ? 1.0f : static_cast<FLOAT>(Width()) / static_cast<FLOAT>(glyph1_.Width());
     transform.eM22 = auto_size_ ? 1.0f : static_cast<FLOAT>(Height()) / static_cast<FLOAT>(glyph1_.Height());
-    if (PlausibleRegionData(rgn_data_)) {
+    if (!PlausibleRegionData(rgn_data_)) throw AppError(L"ﾘｰｼﾞｮﾝが作成できません");
+    if (!auto_size_ && (Width() == 0 || Height() == 0)) {
+        // A button of no size has no shape; a transform that scales to nothing is not for every system.
+        region_.reset(::CreateRectRgn(0, 0, 0, 0));
+    } else {
         region_.reset(::ExtCreateRegion(&transform, static_cast<DWORD>(rgn_data_.size()),
                                         reinterpret_cast<const RGNDATA*>(rgn_data_.data())));
     }

@@ -103,6 +103,15 @@ TEST_F(RgnBtnFixture, RegionIsScaledToTheButton) {
     EXPECT_FALSE(::PtInRegion(button.Region(), 25, 25));
 }
 
+TEST_F(RgnBtnFixture, ZeroSizedButtonHasAnEmptyShape) {
+    // A skin button placed without its right and bottom edges keeps the size 0 x 0.
+    button.SetBounds(5, 5, 0, 0);
+    button.SetGlyph1(SquareGlyph(20, 5, 15, kBlue, kRed));
+    button.CreateButtonRegion();
+    RECT box{};
+    EXPECT_EQ(::GetRgnBox(button.Region(), &box), NULLREGION);
+}
+
 TEST_F(RgnBtnFixture, AllKeyGlyphIsAnInvisibleClickArea) {
     button.SetBounds(0, 0, 16, 16);
     button.SetGlyph1(Image::Filled(16, 16, 0xFF00FF));
