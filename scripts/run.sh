@@ -70,7 +70,7 @@ program=$!
 echo "$program $xvfb $DISPLAY" >"$state"
 
 timeout 30 xdotool search --sync --name '^Quorvane$' >/dev/null 2>&1 || true
-sleep 1  # the first paint
+sleep 3  # the first paint and a refresh of the figures (every 2 s)
 if ! alive "$program"; then
     echo "run: Quorvane ended at once (does another copy run in this Wine prefix?); see $app/wine.log" >&2
     stop >/dev/null
