@@ -39,3 +39,13 @@ AlarmDecision alarm_decision(bool alarm_on, int system_resources, int alarm_valu
 std::wstring alarm_text(int system_resources);
 
 } // namespace qv::app
+
+namespace qv::app {
+
+// Auto-hide: the pointer counts as over the window's last rectangle with its right and bottom edges
+// included (left <= x <= left + width, top <= y <= top + height).
+inline bool pointer_over(int x, int y, int left, int top, int width, int height) {
+    return left <= x && x <= left + width && top <= y && y <= top + height;
+}
+
+} // namespace qv::app

@@ -65,3 +65,17 @@ TEST(DisplayValues, AlarmSoundsOncePerShortage) {
 
 } // namespace
 } // namespace qv::app
+
+namespace qv::app {
+namespace {
+
+TEST(AutoHide, EdgesCountAsInside) {
+    EXPECT_TRUE(pointer_over(100, 100, 100, 100, 223, 110));
+    EXPECT_TRUE(pointer_over(323, 210, 100, 100, 223, 110));  // right and bottom edges
+    EXPECT_FALSE(pointer_over(324, 150, 100, 100, 223, 110));
+    EXPECT_FALSE(pointer_over(150, 211, 100, 100, 223, 110));
+    EXPECT_FALSE(pointer_over(99, 150, 100, 100, 223, 110));
+}
+
+} // namespace
+} // namespace qv::app

@@ -204,6 +204,7 @@ void MainWindow::on_timer(UINT_PTR id) {
     case kTimer1: Timer1Timer(); break;
     case kTimer2: auto_optimization_->Timer2Timer(); break;
     case kTimer3: Timer3->stop(); break;
+    case kTimer4: Timer4Timer(); break;
     default: break;
     }
 }
@@ -211,6 +212,7 @@ void MainWindow::on_timer(UINT_PTR id) {
 LRESULT MainWindow::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
     // The right button belongs to the window everywhere: its release opens the context menu.
     const bool right_button = message == WM_RBUTTONDOWN || message == WM_RBUTTONUP;
+    if (message == WM_MOUSEMOVE) pointer_entered();
     LRESULT handled = 0;
     if (!right_button && surface_ && surface_->HandleMessage(message, wparam, lparam, handled)) return handled;
     switch (message) {

@@ -109,6 +109,8 @@ private:
     void toggle_window();
     void show_window();
     void hide_window();
+    void pointer_entered();
+    void Timer4Timer();
     void N13Click();
     void Help1Click();
     void Help2Click();

@@ -92,6 +92,23 @@ void MainWindow::toggle_window() {
 
 void MainWindow::TrayIcon1Click() { toggle_window(); }
 
+void MainWindow::pointer_entered() {
+    // The window gets out of the pointer's way and comes back once the pointer has left its area.
+    if (!state_.AutoHideOn || !::IsWindowVisible(handle())) return;
+    hide_window();
+    Timer4->start();
+}
+
+void MainWindow::Timer4Timer() {
+    POINT at{};
+    RECT r{};
+    ::GetCursorPos(&at);
+    ::GetWindowRect(handle(), &r);
+    if (pointer_over(at.x, at.y, r.left, r.top, r.right - r.left, r.bottom - r.top)) return;
+    show_window();
+    Timer4->stop();
+}
+
 void MainWindow::N13Click() {
     if (::OpenClipboard(handle())) {
         ::EmptyClipboard();
