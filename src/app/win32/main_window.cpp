@@ -210,11 +210,10 @@ void MainWindow::on_timer(UINT_PTR id) {
 }
 
 LRESULT MainWindow::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
-    // The right button belongs to the window everywhere: its release opens the context menu.
-    const bool right_button = message == WM_RBUTTONDOWN || message == WM_RBUTTONUP;
     if (message == WM_MOUSEMOVE) pointer_entered();
+    // Paint and mouse input of the design's elements (the right button still opens the context menu).
     LRESULT handled = 0;
-    if (!right_button && surface_ && surface_->HandleMessage(message, wparam, lparam, handled)) return handled;
+    if (surface_ && surface_->HandleMessage(message, wparam, lparam, handled)) return handled;
     switch (message) {
     case WM_LBUTTONDOWN:
         start_drag();  // a press on the background drags the window
