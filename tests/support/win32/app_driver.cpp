@@ -24,6 +24,7 @@ struct WindowSearch {
     DWORD process_id = 0;  // 0: any process
     HWND first = nullptr;
     int count = 0;
+    std::vector<HWND> all;
 };
 
 BOOL CALLBACK visit_window(HWND window, LPARAM context) {
@@ -33,6 +34,7 @@ BOOL CALLBACK visit_window(HWND window, LPARAM context) {
     if ((search->process_id == 0 || owner == search->process_id) && class_of(window) == search->class_name) {
         if (!search->first) search->first = window;
         ++search->count;
+        search->all.push_back(window);
     }
     return TRUE;
 }
@@ -107,6 +109,10 @@ HWND find_window(DWORD process_id, std::wstring_view class_name) {
     return search_windows(class_name, process_id).first;
 }
 
+std::vector<HWND> find_windows(DWORD process_id, std::wstring_view class_name) {
+    return search_windows(class_name, process_id).all;
+}
+
 AppDriver::AppDriver(std::optional<std::string> ini) : folder_(L"quorvane-e2e") {
     fs::path source = environment_path(L"QV_EXE");
     if (source.empty() || !fs::exists(source)) {
@@ -153,6 +159,10 @@ bool AppDriver::post(UINT message, WPARAM wparam, LPARAM lparam) const {
 }
 
 bool AppDriver::post_command(app::MenuId id) const { return post(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), 0)); }
+
+bool AppDriver::send_command(app::MenuId id, Millis timeout) const {
+    return send(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), 0), 0, timeout).has_value();
+}
 
 std::optional<LRESULT> AppDriver::send(UINT message, WPARAM wparam, LPARAM lparam, Millis timeout) const {
     DWORD_PTR reply = 0;

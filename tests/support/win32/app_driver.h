@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/menu_ids.h"
 #include "base/win32/unique_handle.h"
@@ -53,6 +54,8 @@ int count_processes(std::wstring_view exe_name);
 int count_windows(std::wstring_view class_name);
 // The first top-level window of the class that belongs to the process.
 HWND find_window(DWORD process_id, std::wstring_view class_name);
+// Every top-level window of the class that belongs to the process, shown or hidden, in no set order.
+std::vector<HWND> find_windows(DWORD process_id, std::wstring_view class_name);
 
 class AppDriver {
 public:
@@ -80,6 +83,9 @@ public:
     // Messages to the main window.
     bool post(UINT message, WPARAM wparam = 0, LPARAM lparam = 0) const;
     bool post_command(app::MenuId id) const;
+    // A menu command handled before this returns (for commands that open no modal box); false when the
+    // program did not answer within `timeout`.
+    bool send_command(app::MenuId id, Millis timeout = 10s) const;
     // A sent message's reply, or nothing when it was not answered within `timeout`.
     std::optional<LRESULT> send(UINT message, WPARAM wparam = 0, LPARAM lparam = 0, Millis timeout = 10s) const;
     // Moves the main window (size, order and activation unchanged); true when it went there.
@@ -94,6 +100,8 @@ public:
     bool end() noexcept;
 
     DWORD process_id() const noexcept { return process_id_; }
+    // The running process (full access), null before the first start.
+    HANDLE process() const noexcept { return process_.get(); }
     const std::filesystem::path& folder() const noexcept { return folder_.path(); }
     const std::filesystem::path& exe_path() const noexcept { return exe_; }
     std::filesystem::path ini_path() const;

@@ -11,9 +11,15 @@
 namespace qv::test {
 
 ScreenCapture ScreenCapture::take() {
+    const int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN), top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const int width = ::GetSystemMetrics(SM_CXVIRTUALSCREEN), height = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    return take(RECT{left, top, left + width, top + height});
+}
+
+ScreenCapture ScreenCapture::take(const RECT& area) {
     ScreenCapture capture;
-    int left = ::GetSystemMetrics(SM_XVIRTUALSCREEN), top = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
-    int width = ::GetSystemMetrics(SM_CXVIRTUALSCREEN), height = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    const int left = area.left, top = area.top;
+    const int width = area.right - area.left, height = area.bottom - area.top;
     if (width <= 0 || height <= 0) return capture;
 
     win::WindowDC screen(nullptr);
@@ -70,6 +76,14 @@ size_t ScreenCapture::count_pixels(const RECT& area, COLORREF color) const {
         }
     }
     return count;
+}
+
+std::vector<COLORREF> ScreenCapture::pixels(const RECT& area) const {
+    std::vector<COLORREF> result;
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) result.push_back(pixel(x, y));
+    }
+    return result;
 }
 
 bool ScreenCapture::save_bmp(const std::filesystem::path& file) const {

@@ -13,6 +13,8 @@ class ScreenCapture {
 public:
     // Copies the screen now; an empty capture when the system refuses.
     static ScreenCapture take();
+    // Copies only this rectangle of the screen (screen coordinates; cheaper when taken over and over).
+    static ScreenCapture take(const RECT& area);
 
     int width() const noexcept { return width_; }
     int height() const noexcept { return height_; }
@@ -23,6 +25,9 @@ public:
     // (both clipped to the capture).
     size_t distinct_colors(const RECT& area) const;
     size_t count_pixels(const RECT& area, COLORREF color) const;
+    // The colours of a screen rectangle row by row (CLR_INVALID outside the capture), to compare two
+    // pictures of the same place.
+    std::vector<COLORREF> pixels(const RECT& area) const;
 
     // Writes a bottom-up 24-bit BMP (creating the folder); false when it cannot.
     bool save_bmp(const std::filesystem::path& file) const;

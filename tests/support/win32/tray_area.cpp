@@ -1,0 +1,75 @@
+#include "support/win32/tray_area.h"
+
+#include <algorithm>
+
+namespace qv::test {
+namespace {
+
+constexpr int kCellBorder = 2;
+constexpr UINT kTrayCallbackMessage = WM_USER + 0x400;
+constexpr UINT kSendTimeoutMs = 5000;
+
+} // namespace
+
+size_t IconPixels::count(COLORREF color) const {
+    return static_cast<size_t>(std::count(pixels.begin(), pixels.end(), color));
+}
+
+bool shows_number(const IconPixels& icon) {
+    const size_t blue = icon.count(kNumberBlue);
+    return !icon.empty() && blue >= icon.pixels.size() / 2 && blue < icon.pixels.size();
+}
+
+HWND TrayArea::window() {
+    return ::FindWindowW(nullptr, L"Wine System Tray");
+}
+
+TrayArea TrayArea::take() {
+    TrayArea tray;
+    HWND window = TrayArea::window();
+    if (!window || !::IsWindowVisible(window)) return tray;
+    // Wine's tray leaves stale pixels: an icon window moved into a removed icon's cell is not painted
+    // again, and a changed icon is drawn over the old one without clearing it. The whole window is
+    // painted afresh first, so the picture shows the icons the tray holds.
+    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    ::GetClientRect(window, &tray.client_);
+    ::MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&tray.client_), 2);
+    tray.icon_size_ = ::GetSystemMetrics(SM_CXSMICON);
+    tray.cell_ = tray.icon_size_ + 2 * kCellBorder;
+    tray.shot_ = ScreenCapture::take(tray.client_);
+    tray.shown_ = !tray.shot_.empty();
+    return tray;
+}
+
+int TrayArea::icon_count() const {
+    if (!shown_) return 0;
+    const COLORREF back = background();
+    int count = 0;
+    for (int index = 0; client_.left + (index + 1) * cell_ <= client_.right; ++index) {
+        const IconPixels pixels = icon(index);
+        if (pixels.count(back) != pixels.pixels.size()) ++count;
+    }
+    return count;
+}
+
+IconPixels TrayArea::icon(int index) const {
+    IconPixels result;
+    if (!shown_ || index < 0 || client_.left + (index + 1) * cell_ > client_.right) return result;
+    const int left = client_.left + index * cell_ + kCellBorder;
+    const int top = client_.top + kCellBorder;
+    result.pixels = shot_.pixels(RECT{left, top, left + icon_size_, top + icon_size_});
+    return result;
+}
+
+bool send_tray_mouse(HWND icon_window, UINT mouse_message) {
+    DWORD_PTR reply = 0;
+    // wParam is the icon's id; every one of the program's icons uses 1.
+    return ::SendMessageTimeoutW(icon_window, kTrayCallbackMessage, 1, mouse_message, SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                                 &reply) != 0;
+}
+
+bool click_tray_icon(HWND icon_window) {
+    return send_tray_mouse(icon_window, WM_LBUTTONDOWN) && send_tray_mouse(icon_window, WM_LBUTTONUP);
+}
+
+} // namespace qv::test
