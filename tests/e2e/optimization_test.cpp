@@ -1,0 +1,144 @@
+// Optimization runs of the real program, seen from outside: how much memory a run takes (the peak of
+// the process's working set: a run commits and writes every block before releasing them all), when
+// other programs get their answer, what the title and the main tray icon show during and after a run,
+// and that a run's hundreds of icon drawings leave the program's GDI objects as they were.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "support/win32/app_test.h"
+#include "support/win32/process_resources.h"
+#include "support/win32/screen_capture.h"
+#include "support/win32/screen_recorder.h"
+#include "support/win32/tray_area.h"
+
+namespace qv::test {
+namespace {
+
+using app::MenuId;
+
+constexpr UINT kCleanRequest = WM_USER + 1;  // wParam 0: run lParam MB (0: CleanValue); 1: the version
+constexpr std::uint64_t kMB = 1048576;
+// Memory the program may take or give back by itself while a scenario runs.
+constexpr std::uint64_t kSlack = 30 * kMB;
+
+class Optimization : public AppTest {
+protected:
+    // The title label's place on the screen: (2, 1) in the client area, 162 x 15.
+    static RECT title_rect(const AppDriver& app) {
+        const RECT client = app.state().value_or(WindowState{}).client;
+        return RECT{client.left + 2, client.top + 1, client.left + 164, client.top + 16};
+    }
+
+    static ProcessMemory memory(const AppDriver& app) {
+        auto now = process_memory(app.process());
+        EXPECT_TRUE(now) << "the process's memory cannot be read";
+        return now.value_or(ProcessMemory{});
+    }
+};
+
+TEST_F(Optimization, RequestsFromOtherProgramsRunTheAskedAmountAndAreAnsweredAfterTheRun) {
+    AppDriver& app = launch("[Clean]\r\nCleanValue=160\r\n");
+    ASSERT_TRUE(app.wait_ready());
+    const ProcessMemory start = memory(app);
+
+    // Questions that run nothing. (The peak only ever grows, so the runs below go from small to large.)
+    EXPECT_EQ(app.send(kCleanRequest, 1, 0), 80);
+    EXPECT_EQ(app.send(kCleanRequest, 7, 0), 0);
+    EXPECT_LT(memory(app).peak_working_set, start.peak_working_set + kSlack) << "a question ran the optimizer";
+
+    EXPECT_EQ(app.send(kCleanRequest, 0, 50, 60s), 1);
+    ProcessMemory after = memory(app);
+    EXPECT_GE(after.peak_working_set, start.working_set + 50 * kMB - kSlack) << "the run took less than 50 MB";
+    EXPECT_LT(after.peak_working_set, std::max(start.peak_working_set, start.working_set + 50 * kMB) + kSlack)
+        << "the run took more than 50 MB";
+    EXPECT_LT(after.working_set, start.working_set + kSlack)
+        << "the answer came before the run had released its blocks";
+
+    // 0 asks for the configured amount.
+    EXPECT_EQ(app.send(kCleanRequest, 0, 0, 60s), 1);
+    after = memory(app);
+    EXPECT_GE(after.peak_working_set, start.working_set + 160 * kMB - kSlack) << "the run did not take CleanValue";
+    EXPECT_LT(after.peak_working_set, start.working_set + 160 * kMB + kSlack);
+}
+
+// The configured-value item of the tray menu. During the run the title shows the phase (filling, then
+// releasing) and the main icon the filling progress as a number, and the program keeps answering; a
+// second start is ignored. Afterwards the title and the program's own icon are back, and the GDI
+// objects are as many as before although each of the 400 filling steps drew a new icon.
+TEST_F(Optimization, MenuRunShowsItsPhasesAndIgnoresASecondStart) {
+    AppDriver& app = launch("[Clean]\r\nCleanValue=400\r\n");
+    ASSERT_TRUE(app.wait_ready());
+    const bool tray = wait_until([] { return TrayArea::take().icon_count() == 1; }, 5s);
+    const IconPixels program_icon = tray ? TrayArea::take().icon(0) : IconPixels{};
+    const RECT title_area = title_rect(app);
+    std::vector<COLORREF> quiet_title;
+    ASSERT_TRUE(wait_until(
+        [&] {
+            auto now = ScreenCapture::take(title_area).pixels(title_area);
+            const bool settled = !now.empty() && now == quiet_title &&
+                                 std::count(now.begin(), now.end(), now.front()) != std::ptrdiff_t(now.size());
+            quiet_title = std::move(now);
+            return settled;
+        },
+        5s, 200ms))
+        << "the title is not drawn";
+    const ProcessMemory start = memory(app);
+    const auto gdi_before = gdi_object_count(app.process());
+
+    ScreenRecorder title(title_area);
+    ASSERT_TRUE(app.post_command(MenuId::Ns));
+    if (tray) {
+        EXPECT_TRUE(wait_until([] { return shows_number(TrayArea::take().icon(0)); }, 20s, 10ms))
+            << "the main icon showed no progress number";
+    }
+    // Half the amount is in use: the filling phase is half done.
+    ASSERT_TRUE(wait_until([&] { return memory(app).working_set >= start.working_set + 200 * kMB; }, 30s, 10ms))
+        << "the run did not take 200 MB";
+    const std::vector<COLORREF> filling_title = ScreenCapture::take(title_area).pixels(title_area);
+    EXPECT_EQ(app.send(kCleanRequest, 1, 0, 2s), 80) << "no answer during the run";
+    EXPECT_EQ(app.send(kCleanRequest, 0, 400, 2s), 1) << "a start during a run was not answered at once";
+
+    ASSERT_TRUE(wait_until([&] { return memory(app).working_set < start.working_set + kSlack; }, 30s))
+        << "the run did not release its blocks";
+    EXPECT_TRUE(wait_until([&] { return ScreenCapture::take(title_area).pixels(title_area) == quiet_title; }, 5s))
+        << "the title did not come back after the run";
+    const auto frames = title.stop();
+
+    // The title went from the filling phase's text to another one, the release phase's, and back.
+    EXPECT_NE(filling_title, quiet_title) << "the title did not change while filling";
+    auto filling = std::find_if(frames.begin(), frames.end(), [&](const auto& f) { return f.pixels == filling_title; });
+    auto releasing = std::find_if(filling, frames.end(),
+                                  [&](const auto& f) { return f.pixels != filling_title && f.pixels != quiet_title; });
+    EXPECT_NE(releasing, frames.end()) << "no title for the release phase among " << frames.size() << " pictures";
+    // Kept for a person to look at, as the start-up screenshot.
+    if (filling != frames.end()) filling->picture.save_bmp(artifacts_root() / L"screens" / L"run-filling-title.bmp");
+    if (releasing != frames.end()) {
+        releasing->picture.save_bmp(artifacts_root() / L"screens" / L"run-releasing-title.bmp");
+    }
+
+    if (tray) {
+        EXPECT_TRUE(wait_until([&] { return TrayArea::take().icon(0) == program_icon; }, 5s))
+            << "the program's own icon did not come back after the run";
+    }
+    const ProcessMemory after = memory(app);
+    EXPECT_GE(after.peak_working_set, start.working_set + 400 * kMB - kSlack) << "the run did not take CleanValue";
+    EXPECT_LT(after.peak_working_set, start.working_set + 400 * kMB + kSlack)
+        << "the second start ran inside the first";
+
+    const auto gdi_after = gdi_object_count(app.process());
+    if (gdi_before && gdi_after) {
+        EXPECT_LE(*gdi_after - *gdi_before, 10)
+            << "GDI objects before the run " << *gdi_before << ", after " << *gdi_after;
+    } else {
+        ADD_FAILURE() << "the program's GDI objects cannot be counted";
+    }
+    if (!tray) GTEST_SKIP() << "no \"Wine System Tray\" window is shown: the tray icon was not checked";
+}
+
+} // namespace
+} // namespace qv::test
