@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "controls/flat_button.h"
+#include "bench/support/bench_clock.h"
 #include "skin/cool_gauge.h"
 #include "skin/text_label.h"
 #include "skin/win32/window_surface.h"
@@ -19,21 +20,8 @@ namespace {
 
 using namespace qv::skin;
 
-double ThreadCpuMicroseconds() {
-    FILETIME created, ended, kernel, user;
-    ::GetThreadTimes(::GetCurrentThread(), &created, &ended, &kernel, &user);
-    auto value = [](const FILETIME& t) {
-        return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 10.0;
-    };
-    return value(kernel) + value(user);
-}
-
-double WallMicroseconds() {
-    LARGE_INTEGER frequency, counter;
-    ::QueryPerformanceFrequency(&frequency);
-    ::QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) * 1e6 / static_cast<double>(frequency.QuadPart);
-}
+double ThreadCpuMicroseconds() { return qv::bench::thread_cpu_microseconds(); }
+double WallMicroseconds() { return qv::bench::wall_microseconds(); }
 
 struct Figures {
     double cpu;

@@ -8,22 +8,14 @@
 #include <cstdio>
 #include <vector>
 
+#include "bench/support/bench_clock.h"
 #include "optimizer/win32/win_max_mem.h"
 
 namespace {
 
 using qv::optimizer::TMaxMem;
 
-double now_ms() {
-    static const double frequency = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER counter;
-    ::QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) * 1000.0 / frequency;
-}
+double now_ms() { return qv::bench::wall_microseconds() / 1000.0; }
 
 void bare_loop() {
     std::array<void*, TMaxMem::MaxBlocks> table{};

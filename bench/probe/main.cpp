@@ -9,32 +9,14 @@
 #include <functional>
 #include <vector>
 
+#include "bench/support/bench_clock.h"
 #include "metrics/win32/win_system_probe.h"
 
 namespace {
 
-double now_us() {
-    static const double frequency = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER counter;
-    ::QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) * 1e6 / frequency;
-}
-
-double thread_cpu_us() {
-    FILETIME created, exited, kernel, user;
-    ::GetThreadTimes(::GetCurrentThread(), &created, &exited, &kernel, &user);
-    auto value = [](FILETIME t) { return (static_cast<std::uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
-    return static_cast<double>(value(kernel) + value(user)) / 10.0;
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
+using qv::bench::median;
+double now_us() { return qv::bench::wall_microseconds(); }
+double thread_cpu_us() { return qv::bench::thread_cpu_microseconds(); }
 
 struct Cost {
     double wall_us;
