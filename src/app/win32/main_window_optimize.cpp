@@ -22,7 +22,10 @@ void MainWindow::MaxMem1Progress(int progress) {
 
 void MainWindow::MaxMem1AfterDefrag() {
     set_title(kAppTitle);
-    if (PopupMenu1.is_checked(MenuId::Nnothing)) show_application_icon();
+    // The progress numbers leave the main icon unless it shows a metric (kinds 1..5) that the refresh
+    // redraws: "なし" puts the program's icon back, and so does a hand-edited IconMenu outside 1..6,
+    // which checks no kind item and would keep the last progress number for good.
+    if (icon_kind_[0] < 1 || icon_kind_[0] > 5) show_application_icon();
     state_.LastShown[0] = kForceRedraw;
     if (!monitoring_paused()) {
         SystemProbe.SetAutoRefresh(true);
