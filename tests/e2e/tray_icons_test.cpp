@@ -7,11 +7,13 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "support/win32/app_test.h"
 #include "support/win32/message_box.h"
+#include "support/win32/screen_capture.h"
 #include "support/win32/tray_area.h"
 
 namespace qv::test {
@@ -116,7 +118,14 @@ TEST_F(TrayIcons, IndicatorIconsComeBackAfterARestartAndAFifthIsRefused) {
     auto box = wait_message_box(app.process_id(), L"警告");
     ASSERT_TRUE(box) << "no warning box for the fifth icon";
     EXPECT_EQ(box->text, L"これ以上アイコンを増やせません");
-    EXPECT_FALSE(::IsRectEmpty(&box->icon_rect)) << "the warning box shows no icon";
+    // The error icon: red, with as much blue as green (a warning's is orange or yellow, with little blue).
+    auto reddish = [&] {
+        const auto pixels = ScreenCapture::take(box->icon_rect).pixels(box->icon_rect);
+        return std::count_if(pixels.begin(), pixels.end(), [](COLORREF c) {
+            return GetRValue(c) > 180 && GetGValue(c) < 110 && std::abs(GetGValue(c) - GetBValue(c)) < 20;
+        });
+    };
+    EXPECT_TRUE(wait_until([&] { return reddish() > 50; }, 2s)) << "the box shows no error icon";
     ASSERT_TRUE(answer_message_box(box->window, IDOK));
     // The command has been handled to its end once the program answers again.
     ASSERT_EQ(app.send(WM_USER + 1, 1, 0), 80);
