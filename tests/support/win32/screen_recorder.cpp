@@ -25,6 +25,8 @@ void ScreenRecorder::watch() {
             std::lock_guard lock(mutex_);
             frames_.push_back(Frame{std::move(pixels), std::move(picture)});
         }
+        // A breath between pictures leaves the watched program a processor of its own on a small machine.
+        ::Sleep(5);
     }
 }
 
