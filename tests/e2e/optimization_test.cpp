@@ -151,4 +151,27 @@ TEST_F(Optimization, MenuRunShowsItsPhasesAndIgnoresASecondStart) {
 }
 
 } // namespace
+// Pausing the monitoring while a run is under way: once the run is over the display stays still.
+TEST_F(Optimization, PauseDuringARunKeepsTheMonitoringPaused) {
+    AppDriver& app = launch("[Clean]\r\nCleanValue=300\r\n[Window]\r\nRefreshTime=100\r\n");
+    ASSERT_TRUE(app.wait_ready());
+    const ProcessMemory start = memory(app);
+    ASSERT_TRUE(app.post_command(MenuId::Ns));
+    ASSERT_TRUE(wait_until([&] { return memory(app).working_set >= start.working_set + 100 * kMB; }, 30s, 10ms))
+        << "the run did not start";
+    ASSERT_TRUE(app.post_command(MenuId::N8));
+    ASSERT_TRUE(wait_until([&] { return memory(app).working_set < start.working_set + kSlack; }, 30s))
+        << "the run did not release its blocks";
+    ::Sleep(500);  // the run's own closing refresh, if any
+
+    // The gauges (everything below the title) are refreshed every 100 ms unless the monitoring is paused.
+    const RECT client = app.state().value_or(WindowState{}).client;
+    const RECT gauges{client.left, client.top + 19, client.right, client.bottom};
+    const auto still = ScreenCapture::take(gauges).pixels(gauges);
+    for (int i = 0; i < 15; ++i) {
+        ::Sleep(200);
+        ASSERT_EQ(ScreenCapture::take(gauges).pixels(gauges), still) << "the display went on refreshing while paused";
+    }
+}
+
 } // namespace qv::test

@@ -129,6 +129,7 @@ private:
     MenuModel PopupMenu3 = make_icon_menu();
     MainState state_;
     bool show_at_start_ = false;
+    bool alarm_box_open_ = false;  // the resource alarm's box is open: the refresh is held off meanwhile
     unsigned window_color_ = kDefaultWindowColor;
 
     // Made once the window exists.

@@ -60,8 +60,10 @@ void MainWindow::HookHotKey1HotKey(int index) {
 }
 
 void MainWindow::N8Click() {
-    SystemProbe.SetAutoRefresh(!SystemProbe.AutoRefresh());
     const bool paused = !PopupMenu1.is_checked(MenuId::N8);
+    // The refresh follows the pause mark, not its own opposite: a run (or the alarm box) has it off
+    // for the moment and switches it back on itself, unless the monitoring is paused by then.
+    if (!MaxMem1.Busy() && !alarm_box_open_) SystemProbe.SetAutoRefresh(!paused);
     PopupMenu1.set_checked(MenuId::N8, paused);
     PopupMenu2.set_checked(MenuId::N9, paused);
     if (Timer1->enabled() && paused) {

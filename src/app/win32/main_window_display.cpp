@@ -59,9 +59,12 @@ void MainWindow::SystemProbeRefreshed() {
                                                    state_.AlarmShown, Timer3->enabled());
         if (alarm == AlarmDecision::Show) {
             SystemProbe.SetAutoRefresh(false);
+            alarm_box_open_ = true;
             ::MessageBoxW(handle(), alarm_text(figures.SystemResources).c_str(), L"警告", MB_OK | MB_ICONWARNING);
+            alarm_box_open_ = false;
             state_.AlarmShown = true;
-            SystemProbe.SetAutoRefresh(true);
+            // Monitoring may have been paused while the box was open.
+            if (!monitoring_paused()) SystemProbe.SetAutoRefresh(true);
         }
         if (alarm_decision(alarm_on, figures.SystemResources, alarm_value, state_.AlarmShown, Timer3->enabled()) ==
             AlarmDecision::Rearm) {
