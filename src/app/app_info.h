@@ -13,6 +13,9 @@ inline constexpr wchar_t kHelpFileName[] = L"Quorvane.hlp";
 // The main window's client area in the default design.
 inline constexpr int kClientWidth = 221;
 inline constexpr int kClientHeight = 108;
+// The outer size, with the one-pixel frame.
+inline constexpr int kWindowWidth = kClientWidth + 2;
+inline constexpr int kWindowHeight = kClientHeight + 2;
 inline constexpr unsigned kDefaultWindowColor = 0x00FF8000;
 
 } // namespace qv::app

@@ -90,6 +90,7 @@ void MainWindow::FormCreate() {
     RM.IniFileName = settings::win32::settings_file_path();
     move_to_saved_position();
     state_.TransparentBack = RM.Filer(L"TransFlag").ReadBool();
+    apply_transparent_back();
     icon_kind_[0] = RM.Filer(L"IconMenu").ReadInteger();
     LoadIconColors();
     state_.SkinActive = false;
@@ -210,6 +211,19 @@ void MainWindow::on_timer(UINT_PTR id) {
 }
 
 LRESULT MainWindow::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
+    struct Nesting {
+        MainWindow& window;
+        explicit Nesting(MainWindow& w) : window(w) { ++window.message_depth_; }
+        ~Nesting() {
+            // Elements taken out of the window (possibly from inside their own event) go once every
+            // handler has returned.
+            if (--window.message_depth_ == 0) window.design_.DestroyRetired();
+        }
+    } nesting(*this);
+    return dispatch_message(message, wparam, lparam);
+}
+
+LRESULT MainWindow::dispatch_message(UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_MOUSEMOVE) pointer_entered();
     // Paint and mouse input of the design's elements (the right button still opens the context menu).
     LRESULT handled = 0;
@@ -229,6 +243,10 @@ LRESULT MainWindow::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
         return 0;
     case WM_TIMER:
         on_timer(wparam);
+        return 0;
+    case WM_MOVE:
+        // A see-through background follows the desktop under the window's new place.
+        if (state_.TransparentBack) surface_->Refresh();
         return 0;
     case WM_CLOSE:
         FormCloseQuery();

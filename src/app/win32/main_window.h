@@ -10,6 +10,7 @@
 
 #include "app/app_info.h"
 #include "app/auto_optimization.h"
+#include "app/design_slots.h"
 #include "app/display_values.h"
 #include "app/indicator_slots.h"
 #include "app/main_state.h"
@@ -25,8 +26,8 @@
 #include "optimizer/win32/win_max_mem.h"
 #include "settings/reg_manager.h"
 #include "settings/win32/system_services.h"
-#include "skin/cool_gauge.h"
 #include "skin/text_label.h"
+#include "skin/win32/form_rgn.h"
 #include "skin/win32/window_surface.h"
 
 namespace qv::app {
@@ -58,20 +59,27 @@ private:
     void show_error_box(const wchar_t* text);
     void on_timer(UINT_PTR id);
     void on_command(MenuId id);
+    LRESULT dispatch_message(UINT message, WPARAM wparam, LPARAM lparam);
 
-    // Steps whose components come with skins and background pictures.
+    // Steps whose components come with skins.
     void create_skin_menu_entries() {}
-    void load_background_picture() {}
     void load_skin_at_start() {}
 
     // The default design (main_window_design.cpp).
     void create_design_elements();
     void CreateDefaultGauges();
+    void ClearForSkin();
+    void RestoreDefaultDesign();
+    void SkinButtonClick(skin::GraphicControl& sender);
+    void XButtonClick();
+    void show_fixed_elements(bool shown);
+    void apply_transparent_back();
+    void load_background_picture();
     void apply_gauge_design(skin::TCoolGauge& gauge);
     void apply_fonts_and_button();
     skin::Font read_font(const wchar_t* font_item, const wchar_t* style_item, const skin::Font& current);
     void set_title(const std::wstring& text);
-    void update_default_gauges(const DisplayFigures& figures);
+    void show_figures(const DisplayFigures& figures);
     void start_drag();
 
     // Optimization (main_window_optimize.cpp).
@@ -148,9 +156,16 @@ private:
 
     // The window's design, painted into one surface.
     std::unique_ptr<skin::win::WindowSurface> surface_;
+    std::unique_ptr<skin::win::TFormRgn> BackImage;
     skin::TextLabel Title, Mem, Swap, CPU, Sys, User, GDI;
     controls::TFlatButton XButton;
-    std::array<std::unique_ptr<skin::TCoolGauge>, 6> DefaultGauges;
+    // The gauges of the default design and a skin's elements, with the retired ones.
+    DesignSlots design_;
+    // The digit pictures of a skin's value fields; empty while no skin has digits.
+    DigitComposer compose_digits_;
+    // Nesting of on_message: retired elements are destroyed only once no handler (and so no event of
+    // an element) is running.
+    int message_depth_ = 0;
 };
 
 } // namespace qv::app

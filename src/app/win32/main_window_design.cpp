@@ -5,10 +5,13 @@
 #include "app/app_info.h"
 #include "app/design_fonts.h"
 #include "app/display_values.h"
+#include "base/win32/error_report.h"
+#include "skin/win32/picture_file.h"
 
 namespace qv::app {
 namespace {
 
+constexpr int kBackImageLeft = -2;
 constexpr int kGaugeWidth = 100;
 constexpr int kGaugeHeight = 16;
 constexpr int kGaugeLeft[6] = {5, 5, 5, 117, 117, 117};
@@ -28,12 +31,40 @@ int screen_ppi() {
     return ::GetDeviceCaps(screen.get(), LOGPIXELSY);
 }
 
+// Switches the probe's automatic refresh off for a change of the window's elements and back on at the
+// end, if it was on; on failure too.
+class RefreshPause {
+public:
+    explicit RefreshPause(metrics::TSystemProbe& probe) : probe_(probe), was_on_(probe.AutoRefresh()) {
+        if (was_on_) probe_.SetAutoRefresh(false);
+    }
+    ~RefreshPause() { resume(); }
+    RefreshPause(const RefreshPause&) = delete;
+    RefreshPause& operator=(const RefreshPause&) = delete;
+    // Switches the refresh back on now; answers whether it had been switched off here.
+    bool resume() {
+        const bool resumed = was_on_;
+        if (was_on_) probe_.SetAutoRefresh(true);
+        was_on_ = false;
+        return resumed;
+    }
+
+private:
+    metrics::TSystemProbe& probe_;
+    bool was_on_;
+};
+
 } // namespace
 
 void MainWindow::create_design_elements() {
     surface_ = std::make_unique<skin::win::WindowSurface>(handle());
     surface_->ErrorCaption = L"ERROR";
     surface_->Host().SetColor(window_color_);
+
+    // The background picture lies beneath everything else: it is attached first.
+    BackImage = std::make_unique<skin::win::TFormRgn>(handle());
+    BackImage->SetBounds(kBackImageLeft, 0, kWindowWidth, kClientHeight);
+    BackImage->SetParent(&surface_->Host());
 
     skin::Font title_font;
     title_font.Name = L"ＭＳ Ｐゴシック";
@@ -53,6 +84,7 @@ void MainWindow::create_design_elements() {
     Title.OnMouseDown = [this](skin::GraphicControl&, skin::TMouseButton button, unsigned, int, int) {
         if (button == skin::mbLeft) start_drag();
     };
+    BackImage->OnMouseDown = Title.OnMouseDown;
     for (const auto& c : captions) {
         c.label->SetFont(caption_font());
         c.label->SetCaption(c.caption);
@@ -74,8 +106,23 @@ void MainWindow::create_design_elements() {
     XButton.SetFarbe(kDefaultWindowColor);
     XButton.SetTextLeft(4);
     XButton.SetTextTop(1);
-    XButton.OnClick = [this](skin::GraphicControl&) { hide_window(); };
+    XButton.OnClick = [this](skin::GraphicControl&) { XButtonClick(); };
     XButton.SetParent(&surface_->Host());
+}
+
+void MainWindow::apply_transparent_back() {
+    if (!state_.TransparentBack) {
+        surface_->OnPaintBackground = nullptr;
+        return;
+    }
+    surface_->OnPaintBackground = [this](HDC dc, const RECT&) {
+        // The desktop as it lies under the window: the buffer's origin moved to the client area's place
+        // on the screen, so the wallpaper lines up with the desktop around the window.
+        POINT origin{0, 0};
+        ::ClientToScreen(handle(), &origin);
+        ::SetWindowOrgEx(dc, origin.x, origin.y, nullptr);
+        ::PaintDesktop(dc);
+    };
 }
 
 void MainWindow::start_drag() {
@@ -101,9 +148,8 @@ skin::Font MainWindow::read_font(const wchar_t* font_item, const wchar_t* style_
 }
 
 void MainWindow::CreateDefaultGauges() {
-    const bool resume = SystemProbe.AutoRefresh();
-    if (resume) SystemProbe.SetAutoRefresh(false);
-    for (size_t i = 0; i < DefaultGauges.size(); ++i) {
+    RefreshPause pause(SystemProbe);
+    for (size_t i = 0; i < design_.DefaultGauges.size(); ++i) {
         auto gauge = std::make_unique<skin::TCoolGauge>();
         gauge->SetBackColor(skin::clWhite);
         gauge->SetBorderStyle(skin::bsSingle);
@@ -125,11 +171,75 @@ void MainWindow::CreateDefaultGauges() {
         gauge->OnMouseDown = Title.OnMouseDown;
         apply_gauge_design(*gauge);
         gauge->SetParent(&surface_->Host());
-        DefaultGauges[i] = std::move(gauge);
+        design_.DefaultGauges[i] = std::move(gauge);
     }
     // Bytes, so the refresh's figures fit without scaling.
-    DefaultGauges[0]->SetMaxValue(static_cast<std::int64_t>(SystemProbe.Memory.PhysicalTotal));
-    if (resume) SystemProbe.SetAutoRefresh(true);
+    design_.DefaultGauges[0]->SetMaxValue(static_cast<std::int64_t>(SystemProbe.Memory.PhysicalTotal));
+}
+
+void MainWindow::ClearForSkin() {
+    RefreshPause pause(SystemProbe);
+    design_.ClearAll();
+    show_fixed_elements(false);
+    compose_digits_ = nullptr;
+}
+
+void MainWindow::RestoreDefaultDesign() {
+    RefreshPause pause(SystemProbe);
+    design_.ClearAll();
+    CreateDefaultGauges();
+    show_fixed_elements(true);
+    compose_digits_ = nullptr;
+    // The whole window again, whatever shape and size a skin gave it.
+    win::UniqueRegion whole(::CreateRectRgn(0, 0, kWindowWidth, kWindowHeight));
+    if (whole && ::SetWindowRgn(handle(), whole.get(), TRUE)) whole.release();  // the window owns it now
+    ::SetWindowPos(handle(), nullptr, 0, 0, kWindowWidth, kWindowHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    BackImage->SetBounds(kBackImageLeft, 0, kWindowWidth, kClientHeight);
+    state_.SkinActive = false;
+    // The new gauges show values at once.
+    if (pause.resume()) win::guarded(handle(), [this] { SystemProbe.Refresh(); });
+}
+
+void MainWindow::show_fixed_elements(bool shown) {
+    for (skin::GraphicControl* element : {static_cast<skin::GraphicControl*>(&Title), static_cast<skin::GraphicControl*>(&Mem),
+                                          static_cast<skin::GraphicControl*>(&Swap), static_cast<skin::GraphicControl*>(&CPU),
+                                          static_cast<skin::GraphicControl*>(&Sys), static_cast<skin::GraphicControl*>(&User),
+                                          static_cast<skin::GraphicControl*>(&GDI), static_cast<skin::GraphicControl*>(&XButton)}) {
+        element->SetVisible(shown);
+    }
+    XButton.SetEnabled(shown);
+}
+
+void MainWindow::SkinButtonClick(skin::GraphicControl& sender) {
+    if (!state_.SkinActive) return;
+    switch (design_.ButtonSlotOf(sender)) {
+    case 1: NsetClick(); break;
+    case 2: terminate(); break;
+    case 3: XButtonClick(); break;
+    case 4: RunOptimization(RM.Filer(L"CleanValue").ReadInteger()); break;
+    default: break;
+    }
+}
+
+void MainWindow::XButtonClick() { hide_window(); }
+
+void MainWindow::load_background_picture() {
+    const std::wstring file = RM.Filer(L"BackImage").ReadString();
+    if (file.empty()) {
+        BackImage->SetPicture(skin::Image{});
+        return;
+    }
+    switch (RM.Filer(L"WD").ReadInteger()) {
+    case 0: BackImage->SetCenter(true); BackImage->SetStretch(false); break;
+    case 1: BackImage->SetStretch(true); BackImage->SetCenter(false); break;
+    default: break;  // the placement stays as it is
+    }
+    try {
+        BackImage->SetPicture(skin::win::LoadPictureFile(file));
+    } catch (const skin::win::PictureFileError& e) {
+        show_error_box(e.kind() == skin::win::PictureFileError::CannotOpen ? L"背景画像が読み込めません"
+                                                                          : L"背景画像ファイルが認識できるファイルではありません");
+    }
 }
 
 void MainWindow::apply_fonts_and_button() {
@@ -146,17 +256,10 @@ void MainWindow::apply_fonts_and_button() {
 
 void MainWindow::set_title(const std::wstring& text) { Title.SetCaption(text); }
 
-void MainWindow::update_default_gauges(const DisplayFigures& figures) {
-    if (!DefaultGauges[0]) return;
+void MainWindow::show_figures(const DisplayFigures& figures) {
     skin::UpdateBatch batch(surface_->Host());
-    auto& memory = *DefaultGauges[0];
-    memory.SetProgress(static_cast<std::int64_t>(figures.PhysicalFree));
-    memory.SetText(memory_gauge_text(static_cast<std::uint64_t>(memory.Progress()), state_.TotalMB));
-    DefaultGauges[2]->SetProgress(shown_cpu_usage(figures.CPUUsage));
-    DefaultGauges[3]->SetProgress(figures.SystemResources);
-    DefaultGauges[4]->SetProgress(figures.UserResources);
-    DefaultGauges[5]->SetProgress(figures.GDIResources);
-    DefaultGauges[1]->SetProgress(figures.SwapUsage);
+    if (state_.SkinActive) design_.ShowOnSkin(figures, compose_digits_);
+    else design_.ShowOnDefaultGauges(figures, state_.TotalMB);
 }
 
 } // namespace qv::app

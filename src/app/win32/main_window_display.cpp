@@ -46,7 +46,7 @@ void MainWindow::SystemProbeRefreshed() {
             }
         }
 
-        if (::IsWindowVisible(handle()) && !state_.SkinActive) update_default_gauges(figures);
+        if (::IsWindowVisible(handle())) show_figures(figures);
 
         if (RM.Filer(L"ACChk").ReadBool()) {
             auto_optimization_->check_on_refresh(read_auto_settings(), figures.CPUUsage,

@@ -1,0 +1,136 @@
+// The window's design on screen: the default layout, the background picture with its error boxes, and
+// the see-through background.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "support/win32/app_test.h"
+#include "support/win32/message_box.h"
+#include "support/win32/screen_capture.h"
+
+namespace qv::test {
+namespace {
+
+class Design : public AppTest {
+protected:
+    // Starts a copy whose INI file is written after the folder exists, so it can name files in it.
+    AppDriver& launch_with(const std::string& design_lines, const std::string& window_lines = "") {
+        AppDriver& app = prepare();
+        write_file(app.ini_path(), "[Design]\r\n" + design_lines + "[Window]\r\n" + window_lines);
+        app.start();
+        return app;
+    }
+
+    static RECT client_area(const AppDriver& app, int left, int top, int right, int bottom) {
+        const RECT client = app.state()->client;
+        return {client.left + left, client.top + top, client.left + right, client.top + bottom};
+    }
+};
+
+constexpr COLORREF kWindowColor = RGB(0x00, 0x80, 0xFF);  // $00FF8000
+constexpr COLORREF kWhite = RGB(0xFF, 0xFF, 0xFF);
+
+// A 24-bit Windows bitmap of one colour.
+std::string solid_bitmap(int width, int height, COLORREF color) {
+    const std::uint32_t stride = (static_cast<std::uint32_t>(width) * 3 + 3) & ~3u;
+    const std::uint32_t image = stride * static_cast<std::uint32_t>(height);
+    std::string bytes(54 + image, '\0');
+    auto put32 = [&](size_t at, std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+    };
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    put32(2, static_cast<std::uint32_t>(bytes.size()));
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, static_cast<std::uint32_t>(width));
+    put32(22, static_cast<std::uint32_t>(height));
+    bytes[26] = 1;
+    bytes[28] = 24;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const size_t at = 54 + static_cast<size_t>(y) * stride + static_cast<size_t>(x) * 3;
+            bytes[at] = static_cast<char>(GetBValue(color));
+            bytes[at + 1] = static_cast<char>(GetGValue(color));
+            bytes[at + 2] = static_cast<char>(GetRValue(color));
+        }
+    }
+    return bytes;
+}
+
+TEST_F(Design, DefaultWindowFollowsTheLayout) {
+    AppDriver& app = launch();
+    ASSERT_TRUE(app.wait_ready());
+    // The gauges take their values at the first refresh after the window was shown.
+    const RECT memory_gauge = client_area(app, 5, 32, 105, 48);
+    const auto at_start = ScreenCapture::take(memory_gauge).pixels(memory_gauge);
+    EXPECT_TRUE(wait_until([&] { return ScreenCapture::take(memory_gauge).pixels(memory_gauge) != at_start; }, 10s));
+    ::Sleep(200);
+    ScreenCapture shot = ScreenCapture::take();
+    EXPECT_TRUE(shot.save_bmp(artifacts_root() / L"screens" / L"default-design.bmp"));
+
+    // Six gauges of 100 x 16 framed in their font colour; the window colour shows between them.
+    const POINT gauges[] = {{5, 32}, {5, 61}, {5, 90}, {117, 32}, {117, 61}, {117, 90}};
+    for (const POINT& at : gauges) {
+        const RECT top_edge = client_area(app, at.x, at.y, at.x + 100, at.y + 1);
+        const RECT left_edge = client_area(app, at.x, at.y, at.x + 1, at.y + 16);
+        const COLORREF frame = shot.pixel(top_edge.left, top_edge.top);
+        EXPECT_NE(frame, kWindowColor);
+        EXPECT_EQ(shot.count_pixels(top_edge, frame), 100u) << "gauge at " << at.x << "," << at.y;
+        EXPECT_EQ(shot.count_pixels(left_edge, frame), 16u) << "gauge at " << at.x << "," << at.y;
+    }
+    EXPECT_EQ(shot.count_pixels(client_area(app, 106, 32, 116, 106), kWindowColor), 10u * 74u);
+    // White title and captions, and the close button's white frame at (200, 3).
+    EXPECT_GT(shot.count_pixels(client_area(app, 2, 1, 164, 16), kWhite), 30u);
+    EXPECT_GT(shot.count_pixels(client_area(app, 5, 19, 51, 33), kWhite), 10u);
+    EXPECT_GT(shot.count_pixels(client_area(app, 117, 77, 191, 91), kWhite), 10u);
+    EXPECT_EQ(shot.count_pixels(client_area(app, 200, 3, 201, 18), kWhite), 15u);
+    EXPECT_EQ(shot.count_pixels(client_area(app, 199, 3, 200, 18), kWhite), 0u);
+}
+
+TEST_F(Design, BackgroundPictureAndSeeThroughBackground) {
+    {
+        AppDriver& app = prepare();
+        write_file(app.folder() / "back.bmp", solid_bitmap(223, 108, RGB(0xC0, 0x10, 0x20)));
+        write_file(app.ini_path(), "[Design]\r\nBackImage=" + (app.folder() / "back.bmp").string() + "\r\nWD=1\r\n");
+        app.start();
+        ASSERT_TRUE(app.wait_ready());
+        ::Sleep(500);
+        ScreenCapture shot = ScreenCapture::take();
+        // Stretched over the window, beneath gauges and captions.
+        EXPECT_EQ(shot.count_pixels(client_area(app, 106, 32, 116, 106), RGB(0xC0, 0x10, 0x20)), 10u * 74u);
+        EXPECT_EQ(shot.count_pixels(client_area(app, 5, 32, 105, 48), RGB(0xC0, 0x10, 0x20)), 0u);
+        app.end();
+    }
+    AppDriver& app = launch_with("", "TransFlag=1\r\n");
+    ASSERT_TRUE(app.wait_ready());
+    ::Sleep(500);
+    ScreenCapture shot = ScreenCapture::take();
+    EXPECT_TRUE(shot.save_bmp(artifacts_root() / L"screens" / L"see-through.bmp"));
+    // The desktop shows where the window colour was.
+    const RECT gap = client_area(app, 106, 32, 116, 106);
+    EXPECT_EQ(shot.count_pixels(gap, kWindowColor), 0u);
+    EXPECT_EQ(shot.count_pixels(gap, shot.pixel(gap.left, gap.top)), 10u * 74u);
+}
+
+TEST_F(Design, UnreadableBackgroundPicturesAreReportedAndStartUpGoesOn) {
+    struct Case { const char* file; const char* bytes; const wchar_t* message; };
+    const Case cases[] = {{"missing.bmp", nullptr, L"背景画像が読み込めません"},
+                          {"notes.bmp", "just some text", L"背景画像ファイルが認識できるファイルではありません"}};
+    for (const Case& c : cases) {
+        AppDriver& app = prepare();
+        if (c.bytes) write_file(app.folder() / c.file, c.bytes);
+        write_file(app.ini_path(), "[Design]\r\nBackImage=" + (app.folder() / c.file).string() + "\r\n");
+        app.start();
+        auto box = wait_message_box(app.process_id(), L"ERROR", 20s);
+        ASSERT_TRUE(box) << c.file;
+        EXPECT_EQ(box->text, c.message);
+        EXPECT_TRUE(answer_message_box(box->window, IDOK));
+        EXPECT_TRUE(app.wait_ready()) << c.file;
+        app.end();
+    }
+}
+
+} // namespace
+} // namespace qv::test
