@@ -132,5 +132,20 @@ TEST_F(Design, UnreadableBackgroundPicturesAreReportedAndStartUpGoesOn) {
     }
 }
 
+TEST_F(Design, DesignValuesThatAreNoColourAreReportedAndStartUpGoesOn) {
+    AppDriver& app = launch_with("GaugeColor1=purple\r\nButtonColor=$12G\r\n");
+    for (const wchar_t* value : {L"'purple'", L"'$12G'"}) {
+        auto box = wait_message_box(app.process_id(), L"Quorvane", 20s);
+        ASSERT_TRUE(box) << "no report of " << value;
+        EXPECT_NE(box->text.find(value), std::wstring::npos) << box->text;
+        EXPECT_TRUE(answer_message_box(box->window, IDOK));
+    }
+    ASSERT_TRUE(app.wait_ready());
+    ::Sleep(300);
+    // The gauges keep the colours they are created with: white background where the bar has not come.
+    ScreenCapture shot = ScreenCapture::take();
+    EXPECT_GT(shot.count_pixels(client_area(app, 117, 32, 217, 48), kWhite), 0u);
+}
+
 } // namespace
 } // namespace qv::test

@@ -92,7 +92,7 @@ void MainWindow::FormCreate() {
     state_.TransparentBack = RM.Filer(L"TransFlag").ReadBool();
     apply_transparent_back();
     icon_kind_[0] = RM.Filer(L"IconMenu").ReadInteger();
-    LoadIconColors();
+    win::guarded(handle(), [this] { LoadIconColors(); });
     state_.SkinActive = false;
     IconTextColors[6] = 0xFFFFFF;
     IconBackColors[6] = 0xFF0000;
@@ -110,8 +110,9 @@ void MainWindow::FormCreate() {
     }
     auto_optimization_->configure_periodic(read_auto_settings(), false);
     PopupMenu1.check_exclusive(kTrayKindItems, tray_kind_item(RM.Filer(L"IconMenu").ReadInteger()));
-    apply_window_color();
-    apply_fonts_and_button();
+    // Hand-edited design values that are no colour are reported; start-up goes on without them.
+    win::guarded(handle(), [this] { apply_window_color(); });
+    win::guarded(handle(), [this] { apply_fonts_and_button(); });
     SystemProbe.SetRefreshInterval(RM.Filer(L"RefreshTime").ReadInteger());
     state_.TotalMB = total_megabytes(SystemProbe.Memory.PhysicalTotal);
     state_.DisplayReady = true;

@@ -75,7 +75,11 @@ private:
     void show_fixed_elements(bool shown);
     void apply_transparent_back();
     void load_background_picture();
-    void apply_gauge_design(skin::TCoolGauge& gauge);
+    struct GaugeDesign {
+        skin::Color ForeColor1 = 0, ForeColor2 = 0, BackColor = 0;
+        skin::Font Font;
+    };
+    GaugeDesign read_gauge_design(const skin::Font& created_font);
     void apply_fonts_and_button();
     skin::Font read_font(const wchar_t* font_item, const wchar_t* style_item, const skin::Font& current);
     void set_title(const std::wstring& text);

@@ -2,6 +2,8 @@
 // into one surface; design settings applied to them; dragging the window from any of them.
 #include "app/win32/main_window.h"
 
+#include <optional>
+
 #include "app/app_info.h"
 #include "app/design_fonts.h"
 #include "app/display_values.h"
@@ -131,11 +133,13 @@ void MainWindow::start_drag() {
     ::SendMessageW(handle(), WM_SYSCOMMAND, SC_MOVE + 2, 0);
 }
 
-void MainWindow::apply_gauge_design(skin::TCoolGauge& gauge) {
-    gauge.SetForeColor1(RM.Filer(L"GaugeColor1").ReadColor());
-    gauge.SetForeColor2(RM.Filer(L"GaugeColor2").ReadColor());
-    gauge.SetBackColor(RM.Filer(L"GaugeBackColor").ReadColor());
-    gauge.SetFont(read_font(L"GaugeFont", L"GaugeFontStyle", gauge.Font()));
+MainWindow::GaugeDesign MainWindow::read_gauge_design(const skin::Font& created_font) {
+    GaugeDesign design;
+    design.ForeColor1 = RM.Filer(L"GaugeColor1").ReadColor();
+    design.ForeColor2 = RM.Filer(L"GaugeColor2").ReadColor();
+    design.BackColor = RM.Filer(L"GaugeBackColor").ReadColor();
+    design.Font = read_font(L"GaugeFont", L"GaugeFontStyle", created_font);
+    return design;
 }
 
 skin::Font MainWindow::read_font(const wchar_t* font_item, const wchar_t* style_item, const skin::Font& current) {
@@ -149,6 +153,16 @@ skin::Font MainWindow::read_font(const wchar_t* font_item, const wchar_t* style_
 
 void MainWindow::CreateDefaultGauges() {
     RefreshPause pause(SystemProbe);
+    skin::Font created_font;
+    created_font.Name = L"ＭＳ Ｐゴシック";
+    created_font.Charset = skin::kShiftJisCharset;
+    created_font.FontColor = 0xFF0000;
+    created_font.Height = -13;
+    created_font.Style = skin::fsBold;
+    // Read once for all six. A hand-edited value that is no colour is reported, and the gauges keep
+    // the look they are created with rather than the program failing to start.
+    std::optional<GaugeDesign> settings;
+    win::guarded(handle(), [&] { settings = read_gauge_design(created_font); });
     for (size_t i = 0; i < design_.DefaultGauges.size(); ++i) {
         auto gauge = std::make_unique<skin::TCoolGauge>();
         gauge->SetBackColor(skin::clWhite);
@@ -159,17 +173,16 @@ void MainWindow::CreateDefaultGauges() {
         gauge->SetProgress(0);
         gauge->SetForeColor1(0xFFFF00);
         gauge->SetForeColor2(0xFF8000);
-        skin::Font font;
-        font.Name = L"ＭＳ Ｐゴシック";
-        font.Charset = skin::kShiftJisCharset;
-        font.FontColor = 0xFF0000;
-        font.Height = -13;
-        font.Style = skin::fsBold;
-        gauge->SetFont(font);
+        gauge->SetFont(created_font);
         gauge->SetText(L"%d%%");
         gauge->SetBounds(kGaugeLeft[i], kGaugeTop[i], kGaugeWidth, kGaugeHeight);
         gauge->OnMouseDown = Title.OnMouseDown;
-        apply_gauge_design(*gauge);
+        if (settings) {
+            gauge->SetForeColor1(settings->ForeColor1);
+            gauge->SetForeColor2(settings->ForeColor2);
+            gauge->SetBackColor(settings->BackColor);
+            gauge->SetFont(settings->Font);
+        }
         gauge->SetParent(&surface_->Host());
         design_.DefaultGauges[i] = std::move(gauge);
     }
