@@ -107,7 +107,8 @@ void MainWindow::Timer4Timer() {
     ::GetCursorPos(&at);
     ::GetWindowRect(handle(), &r);
     if (pointer_over(at.x, at.y, r.left, r.top, r.right - r.left, r.bottom - r.top)) return;
-    show_window();
+    // Back without taking the keyboard focus: the pointer only passed by, the user types elsewhere.
+    ::ShowWindow(handle(), SW_SHOWNA);
     Timer4->stop();
 }
 

@@ -69,9 +69,11 @@ bool TScreenDocker::on_moving(RECT& proposed) {
 
 LRESULT CALLBACK TScreenDocker::hook(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
                                      DWORD_PTR data) noexcept {
-    if (message == WM_MOVING) {
+    // Any program can send WM_MOVING; only a rectangle to adjust is looked at.
+    if (message == WM_MOVING && lparam) {
         bool snapped = false;
-        win::guarded(window, [&] { snapped = reinterpret_cast<TScreenDocker*>(data)->on_moving(*reinterpret_cast<RECT*>(lparam)); });
+        auto* self = reinterpret_cast<TScreenDocker*>(data);
+        win::guarded(window, [&] { snapped = self->on_moving(*reinterpret_cast<RECT*>(lparam)); });
         LRESULT result = ::DefSubclassProc(window, message, wparam, lparam);
         return snapped ? TRUE : result;
     }

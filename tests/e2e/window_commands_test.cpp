@@ -1,0 +1,248 @@
+// Commands on the window, seen from outside: the global hotkeys (held while the program runs, and each
+// press reaching its command), no taskbar button, always on top, snapping to the work area's edges
+// while the window is dragged, and getting out of the pointer's way.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "support/win32/app_test.h"
+#include "support/win32/screen_capture.h"
+
+namespace qv::test {
+namespace {
+
+using app::MenuId;
+
+// The hotkey component's hidden window, which the system sends WM_HOTKEY to.
+constexpr const wchar_t* kHotKeyWindowClass = L"THookHotKeyWindow";
+// Far from the window at (100, 100) and from the Wine tray in the top left corner.
+constexpr POINT kPointerAway{1200, 750};
+
+struct Combination {
+    UINT modifiers;
+    UINT key;
+};
+
+// Whether this process can register the combination now (the registration is dropped again at once).
+bool can_register(Combination combination) {
+    constexpr int kTestId = 0x7001;
+    if (!::RegisterHotKey(nullptr, kTestId, combination.modifiers, combination.key)) return false;
+    ::UnregisterHotKey(nullptr, kTestId);
+    return true;
+}
+
+// Memory this process takes and writes for as long as it lives: the free physical memory the program
+// shows drops by that much.
+class MemoryLoad {
+public:
+    explicit MemoryLoad(size_t megabytes)
+        : size_(megabytes << 20), block_(::VirtualAlloc(nullptr, size_, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE)) {
+        if (block_) std::memset(block_, 0x5A, size_);
+    }
+    MemoryLoad(const MemoryLoad&) = delete;
+    MemoryLoad& operator=(const MemoryLoad&) = delete;
+    ~MemoryLoad() {
+        if (block_) ::VirtualFree(block_, 0, MEM_RELEASE);
+    }
+
+private:
+    size_t size_;
+    void* block_;
+};
+
+struct WindowSearch {
+    DWORD process_id;
+    std::vector<HWND> windows;
+};
+
+// Shown top-level windows of the process that the shell gives a taskbar button: those that are not
+// owned and not tool windows, and those that ask for a button with WS_EX_APPWINDOW.
+std::vector<HWND> windows_with_taskbar_button(DWORD process_id) {
+    WindowSearch search{process_id, {}};
+    ::EnumWindows(
+        [](HWND window, LPARAM context) -> BOOL {
+            auto* wanted = reinterpret_cast<WindowSearch*>(context);
+            DWORD owner_process = 0;
+            ::GetWindowThreadProcessId(window, &owner_process);
+            if (owner_process != wanted->process_id || !::IsWindowVisible(window)) return TRUE;
+            const LONG_PTR ex_style = ::GetWindowLongPtrW(window, GWL_EXSTYLE);
+            const bool owned = ::GetWindow(window, GW_OWNER) != nullptr;
+            if ((ex_style & WS_EX_APPWINDOW) || (!owned && !(ex_style & WS_EX_TOOLWINDOW))) {
+                wanted->windows.push_back(window);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.windows;
+}
+
+class WindowCommands : public AppTest {
+protected:
+    // A press of hotkey `index`, as the system delivers it; handled when this returns.
+    static bool press_hotkey(const AppDriver& app, int index) {
+        HWND hotkeys = find_window(app.process_id(), kHotKeyWindowClass);
+        DWORD_PTR reply = 0;
+        return hotkeys && ::SendMessageTimeoutW(hotkeys, WM_HOTKEY, static_cast<WPARAM>(index), 0, SMTO_ABORTIFHUNG,
+                                                10000, &reply);
+    }
+
+    // Hiding a shown window takes about two seconds under Wine without a window manager.
+    static bool wait_visible(const AppDriver& app, bool visible) {
+        return wait_until([&] { return app.state() && app.state()->visible == visible; }, 5s);
+    }
+
+    // WM_MOVING as the system's move loop sends it: the reply, and the rectangle as the program left it.
+    static std::optional<LRESULT> send_moving(const AppDriver& app, RECT& proposed) {
+        return app.send(WM_MOVING, WMSZ_BOTTOMRIGHT, reinterpret_cast<LPARAM>(&proposed));
+    }
+
+    static RECT work_area() {
+        RECT area{};
+        ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+        return area;
+    }
+
+    // Everything below the title: the six captions and gauges.
+    static std::vector<COLORREF> gauges(const AppDriver& app) {
+        const RECT client = app.state().value_or(WindowState{}).client;
+        const RECT area{client.left, client.top + 19, client.right, client.bottom};
+        return ScreenCapture::take(area).pixels(area);
+    }
+
+    static std::wstring ini_value(const AppDriver& app, const wchar_t* section, const wchar_t* key) {
+        return app.ini().value(section, key).value_or(L"(none)");
+    }
+};
+
+// Five hotkeys from the INI file are held for the program while it runs and let go when it ends; a press
+// of hotkey 1 toggles the window, of hotkey 4 pauses and resumes the monitoring.
+TEST_F(WindowCommands, HotkeysAreHeldWhileRunningAndReachTheirCommands) {
+    const Combination held[] = {{MOD_CONTROL | MOD_ALT, 'W'},
+                                {MOD_SHIFT, VK_F5},
+                                {MOD_CONTROL | MOD_SHIFT, 'S'},
+                                {MOD_ALT, 'P'},
+                                {MOD_CONTROL | MOD_ALT | MOD_SHIFT, 'H'}};
+    AppDriver& app = launch(
+        "[Hotkey]\r\nHotkeyWindow=Ctrl+Alt+W\r\nHotkeyClean=Shift+F5\r\nHotKeySet=Ctrl+Shift+S\r\n"
+        "HotKeyStop=Alt+P\r\nHotKeyAutoHide=Shift+Ctrl+Alt+H\r\n"
+        "[Window]\r\nRefreshTime=100\r\n");
+    ASSERT_TRUE(app.wait_ready());
+
+    for (const Combination& combination : held) {
+        EXPECT_FALSE(can_register(combination))
+            << "not held by the program: modifiers " << combination.modifiers << ", key " << combination.key;
+    }
+    // Exactly the configured modifiers: the same key with fewer is free.
+    EXPECT_TRUE(can_register({MOD_CONTROL, 'W'}));
+
+    // Paused, the display stands still while free memory drops; resumed, it follows again.
+    ASSERT_TRUE(press_hotkey(app, 4));
+    ::Sleep(300);
+    const auto paused = gauges(app);
+    {
+        MemoryLoad load(256);
+        for (int i = 0; i < 8; ++i) {
+            ::Sleep(150);
+            ASSERT_EQ(gauges(app), paused) << "the display went on refreshing after hotkey 4";
+        }
+        ASSERT_TRUE(press_hotkey(app, 4));
+        EXPECT_TRUE(wait_until([&] { return gauges(app) != paused; }, 3s))
+            << "the display did not refresh after hotkey 4 was pressed again";
+    }
+
+    ASSERT_TRUE(press_hotkey(app, 1));
+    EXPECT_TRUE(wait_visible(app, false)) << "hotkey 1 did not hide the window";
+    ASSERT_TRUE(press_hotkey(app, 1));
+    EXPECT_TRUE(wait_visible(app, true)) << "hotkey 1 did not show the window again";
+
+    ASSERT_TRUE(app.post_command(MenuId::Exit1));
+    ASSERT_TRUE(app.wait_exit());
+    for (const Combination& combination : held) {
+        EXPECT_TRUE(can_register(combination))
+            << "still held after the end: modifiers " << combination.modifiers << ", key " << combination.key;
+    }
+}
+
+// No taskbar button; TopMost from the INI file and the menu's switch; dragging snaps to the work area.
+TEST_F(WindowCommands, PlacementTopMostAndSnapping) {
+    AppDriver& app = launch("[Window]\r\nTopMost=1\r\n");
+    ASSERT_TRUE(app.wait_ready());
+    auto state = app.state();
+    ASSERT_TRUE(state);
+    ASSERT_TRUE(state->visible);
+    EXPECT_TRUE(state->ex_style & WS_EX_TOOLWINDOW);
+    EXPECT_TRUE(windows_with_taskbar_button(app.process_id()).empty());
+    EXPECT_TRUE(state->ex_style & WS_EX_TOPMOST) << "TopMost=1 did not put the window on top at start";
+
+    ASSERT_TRUE(app.send_command(MenuId::NTop));
+    EXPECT_FALSE(app.state()->ex_style & WS_EX_TOPMOST);
+    EXPECT_EQ(ini_value(app, L"Window", L"TopMost"), L"0");
+    ASSERT_TRUE(app.send_command(MenuId::NTop));
+    EXPECT_TRUE(app.state()->ex_style & WS_EX_TOPMOST);
+    EXPECT_EQ(ini_value(app, L"Window", L"TopMost"), L"1");
+
+    // A move that would leave the window 5 pixels short of the right and bottom edges ends on them.
+    const RECT area = work_area();
+    const int width = state->rect.right - state->rect.left;
+    const int height = state->rect.bottom - state->rect.top;
+    RECT proposed{area.right - 5 - width, area.bottom - 5 - height, area.right - 5, area.bottom - 5};
+    EXPECT_EQ(send_moving(app, proposed), 1);
+    EXPECT_EQ(proposed.left, area.right - width);
+    EXPECT_EQ(proposed.top, area.bottom - height);
+    EXPECT_EQ(proposed.right, area.right);
+    EXPECT_EQ(proposed.bottom, area.bottom);
+
+    // A real drag from the window's background (between the two gauge columns) to 5 pixels from the left.
+    const POINT grab{state->client.left + 110, state->client.top + 50};
+    ::SetCursorPos(grab.x, grab.y);
+    ::mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    const int distance = state->rect.left - (area.left + 5);
+    for (int step = 1; step <= 5; ++step) {
+        ::Sleep(100);
+        ::SetCursorPos(grab.x - distance * step / 5, grab.y);
+    }
+    ::Sleep(100);
+    ::mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    EXPECT_TRUE(wait_until([&] { return app.state()->rect.left == area.left; }, 3s))
+        << "the drag left the window at " << app.state()->rect.left;
+    EXPECT_EQ(app.state()->rect.top, state->rect.top);
+    ::SetCursorPos(kPointerAway.x, kPointerAway.y);
+}
+
+// With snapping off a move stays as proposed. Hotkey 5 switches auto-hide off and on again in the INI
+// file; on, the window gives way to the pointer and comes back once the pointer has left its rectangle
+// (whose right and bottom edges still count as inside).
+TEST_F(WindowCommands, NoSnapAndAutoHideAfterHotkeyFiveTwice) {
+    ::SetCursorPos(kPointerAway.x, kPointerAway.y);
+    AppDriver& app = launch("[Window]\r\nSnap=0\r\nAutoHide=1\r\n");
+    ASSERT_TRUE(app.wait_ready());
+    const auto state = app.state();
+    ASSERT_TRUE(state);
+    ASSERT_TRUE(state->visible);
+
+    const RECT area = work_area();
+    RECT proposed{area.left + 5, area.top + 5, area.left + 5 + 100, area.top + 5 + 100};
+    const RECT asked = proposed;
+    EXPECT_EQ(send_moving(app, proposed), 0);
+    EXPECT_TRUE(::EqualRect(&proposed, &asked)) << "moved to " << proposed.left << ", " << proposed.top;
+
+    ASSERT_TRUE(press_hotkey(app, 5));
+    EXPECT_EQ(ini_value(app, L"Window", L"AutoHide"), L"0");
+    ASSERT_TRUE(press_hotkey(app, 5));
+    EXPECT_EQ(ini_value(app, L"Window", L"AutoHide"), L"1");
+
+    const RECT r = state->rect;
+    ::SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    ASSERT_TRUE(wait_visible(app, false)) << "the window did not give way to the pointer";
+    ::SetCursorPos(r.right, r.bottom);
+    ::Sleep(500);
+    EXPECT_FALSE(app.state()->visible) << "the window came back with the pointer on its bottom right corner";
+    ::SetCursorPos(kPointerAway.x, kPointerAway.y);
+    EXPECT_TRUE(wait_visible(app, true)) << "the window did not come back after the pointer left";
+}
+
+} // namespace
+} // namespace qv::test
