@@ -8,7 +8,15 @@ inline constexpr wchar_t kSingleInstanceMutex[] = L"ZOLT_Mutex";
 // Window property set on the main window once its start-up is complete (other programs and the
 // end-to-end tests wait for it before they talk to the window).
 inline constexpr wchar_t kReadyProperty[] = L"QuorvaneReady";
-inline constexpr wchar_t kHelpFileName[] = L"Quorvane.hlp";
+
+// The help: Japanese HTML pages in this folder beside the program, opened with the user's browser. Its
+// contents page, and the pages of the context numbers the program asks for.
+inline constexpr wchar_t kHelpFolder[] = L"help";
+inline constexpr wchar_t kHelpContentsPage[] = L"index.html";
+inline constexpr int kSettingsHelpContext = 7;  // the settings dialog's help button
+inline constexpr wchar_t kSettingsHelpPage[] = L"settings.html";
+inline constexpr int kWindowHelpContext = 8;  // "ヘルプ" in the window's menu
+inline constexpr wchar_t kWindowHelpPage[] = L"window.html";
 
 // The main window's client area in the default design.
 inline constexpr int kClientWidth = 221;

@@ -2,6 +2,9 @@
 #include "app/win32/main_window.h"
 
 #include "app/app_info.h"
+#include "app/win32/about_dialog.h"
+#include "app/win32/help.h"
+#include "app/win32/tray_modal_guard.h"
 
 namespace qv::app {
 
@@ -122,10 +125,21 @@ void MainWindow::N13Click() {
     }
 }
 
-// Help, the about dialog and the settings dialog come with their own windows.
-void MainWindow::Help1Click() {}
-void MainWindow::Help2Click() {}
-void MainWindow::About1Click() {}
+void MainWindow::Help1Click() { open_help_contents(handle()); }
+void MainWindow::Help2Click() { open_help_topic(handle(), kWindowHelpContext); }
+
+void MainWindow::About1Click() {
+    // Asked again while it is open (a command from another program): the open one comes forward.
+    if (HWND open = TForm3::OpenDialog()) {
+        ::SetForegroundWindow(open);
+        return;
+    }
+    TrayModalGuard tray(*TrayIcon1);
+    TForm3 dialog;
+    dialog.ShowModal(handle(), [&tray](HWND window) { tray.set_dialog(window); });
+}
+
+// The settings dialog comes with its own window.
 void MainWindow::NsetClick() {}
 
 } // namespace qv::app

@@ -1,0 +1,192 @@
+#include "app/win32/about_dialog.h"
+
+#include <cwchar>
+#include <vector>
+
+#include "app/win32/resources/resource_ids.h"
+#include "base/app_error.h"
+#include "base/win32/error_report.h"
+#include "skin/win32/gdi_text.h"
+
+namespace qv::app {
+namespace {
+
+constexpr int kClientWidth = 280;
+constexpr int kClientHeight = 142;
+
+// One about dialog at a time: a second request brings the open one forward.
+HWND open_dialog = nullptr;
+
+skin::Font japanese_font(const wchar_t* name, int height, unsigned style = 0) {
+    return {name, height, style, skin::kShiftJisCharset, skin::clBlack};
+}
+
+// A dialog template without controls: they are placed in pixels once the window exists.
+std::vector<WORD> empty_dialog_template() {
+    std::vector<WORD> words;
+    auto dword = [&](DWORD value) {
+        words.push_back(LOWORD(value));
+        words.push_back(HIWORD(value));
+    };
+    dword(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME);
+    dword(0);                                    // extended style
+    words.insert(words.end(), {0, 0, 0, 0, 0});  // no controls; x, y, cx, cy
+    words.insert(words.end(), {0, 0});           // no menu, the standard dialog class
+    for (const wchar_t* c = kAboutCaption; *c; ++c)
+        words.push_back(static_cast<WORD>(*c));
+    words.push_back(0);
+    return words;
+}
+
+SIZE text_size(HWND window, HFONT font, const wchar_t* text) {
+    win::WindowDC dc(window);
+    win::SelectGuard selected(dc.get(), font);
+    SIZE size{};
+    ::GetTextExtentPoint32W(dc.get(), text, static_cast<int>(wcslen(text)), &size);
+    return size;
+}
+
+}  // namespace
+
+TForm3::~TForm3() {
+    if (window_ && open_dialog == window_) open_dialog = nullptr;
+}
+
+HWND TForm3::OpenDialog() noexcept {
+    return open_dialog;
+}
+
+void TForm3::ShowModal(HWND owner, const std::function<void(HWND)>& opened) {
+    opened_ = opened;
+    const std::vector<WORD> layout = empty_dialog_template();
+    const INT_PTR result =
+        ::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(layout.data()),
+                                  owner, &TForm3::procedure, reinterpret_cast<LPARAM>(this));
+    home_link_.reset();
+    mail_link_.reset();
+    if (result == -1) throw AppError(L"Cannot show the about dialog");
+}
+
+INT_PTR CALLBACK TForm3::procedure(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
+    if (message == WM_INITDIALOG) {
+        auto* self = reinterpret_cast<TForm3*>(lparam);
+        self->window_ = dialog;
+        ::SetWindowLongPtrW(dialog, DWLP_USER, lparam);
+    }
+    auto* self = reinterpret_cast<TForm3*>(::GetWindowLongPtrW(dialog, DWLP_USER));
+    if (!self) return FALSE;
+    INT_PTR result = FALSE;
+    try {
+        result = self->on_message(message, wparam, lparam);
+    } catch (...) {
+        win::report_current_exception(dialog);
+    }
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrW(dialog, DWLP_USER, 0);
+        if (open_dialog == dialog) open_dialog = nullptr;
+        self->window_ = nullptr;
+    }
+    return result;
+}
+
+INT_PTR TForm3::on_message(UINT message, WPARAM wparam, LPARAM) {
+    switch (message) {
+        case WM_INITDIALOG:
+            open_dialog = window_;
+            FormCreate();
+            if (opened_) opened_(window_);
+            return FALSE;  // the focus is on OK already
+        case WM_CTLCOLORSTATIC: {
+            HDC dc = reinterpret_cast<HDC>(wparam);
+            ::SetTextColor(dc, RGB(0, 0, 0));
+            ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+            return reinterpret_cast<INT_PTR>(::GetSysColorBrush(COLOR_BTNFACE));
+        }
+        case WM_COMMAND:
+            if (LOWORD(wparam) == IDOK || LOWORD(wparam) == IDCANCEL) {
+                ::EndDialog(window_, LOWORD(wparam));
+                return TRUE;
+            }
+            return FALSE;
+        default:
+            return FALSE;
+    }
+}
+
+void TForm3::FormCreate() {
+    form_font_ = skin::win::CreateFontFor(japanese_font(L"ＭＳ Ｐゴシック", -12));
+    title_font_ = skin::win::CreateFontFor(japanese_font(L"ＭＳ Ｐ明朝", -13, skin::fsBold));
+    caption_font_ =
+        skin::win::CreateFontFor({L"MS Sans Serif", -13, skin::fsBold, skin::kDefaultCharset, skin::clBlack});
+    place_and_center();
+
+    icon_.reset(static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUORVANE), IMAGE_ICON,
+                                                32, 32, LR_DEFAULTCOLOR)));
+    HWND icon = ::CreateWindowExW(0, L"STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_ICON, 8, 8, 32, 32, window_,
+                                  nullptr, nullptr, nullptr);
+    ::SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(icon_.get()), 0);
+
+    add_label(48, 16, kVersionText, title_font_.get());
+    add_label(21, 45, L"HomePage", caption_font_.get());
+    home_link_ = add_link(109, 49, 163, 12, kHomePage, controls::jtHome);
+    add_label(37, 69, L"E-Mail", caption_font_.get());
+    mail_link_ = add_link(117, 69, 146, 12, kSupportMail, controls::jtMail);
+    add_label(57, 90, kAboutInfo, form_font_.get());
+    ::SetFocus(add_ok_button());
+
+    // Clicking the home page opens it and closes the dialog; the mail link leaves it open.
+    home_link_->OnClick = [this](controls::TLightLabel&) { ::EndDialog(window_, IDOK); };
+    // The program has no active window of its own when asked from the tray.
+    ::SetForegroundWindow(window_);
+}
+
+void TForm3::place_and_center() {
+    RECT frame{0, 0, kClientWidth, kClientHeight};
+    ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_STYLE)), FALSE,
+                         static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_EXSTYLE)));
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    const int left = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    const int top = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    ::SetWindowPos(window_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HWND TForm3::add_label(int x, int y, const wchar_t* text, HFONT font) {
+    const SIZE size = text_size(window_, font, text);
+    HWND label = ::CreateWindowExW(0, L"STATIC", text, WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, x, y, size.cx,
+                                   size.cy, window_, nullptr, nullptr, nullptr);
+    ::SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return label;
+}
+
+std::unique_ptr<controls::TLightLabel> TForm3::add_link(int x,
+                                                        int y,
+                                                        int width,
+                                                        int height,
+                                                        const wchar_t* text,
+                                                        controls::TJumpType type) {
+    auto link = std::make_unique<controls::TLightLabel>(window_, x, y, width, height, text);
+    controls::LightLabelState& looks = link->Looks();
+    skin::Font font = japanese_font(L"ＭＳ Ｐゴシック", -12);
+    font.FontColor = skin::clBlue;
+    looks.SetDefaultFont(font);
+    font.Style = skin::fsUnderline;
+    looks.SetLightFont(font);
+    font.Style = 0;
+    font.FontColor = skin::clRed;
+    looks.SetClickFont(font);
+    looks.JumpType = type;
+    looks.JumpTo = text;
+    link->Cursor = ::LoadCursorW(nullptr, IDC_HAND);
+    link->FitHeightToText();
+    return link;
+}
+
+HWND TForm3::add_ok_button() {
+    HWND ok = ::CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 102, 110,
+                                75, 25, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)), nullptr, nullptr);
+    ::SendMessageW(ok, WM_SETFONT, reinterpret_cast<WPARAM>(form_font_.get()), FALSE);
+    return ok;
+}
+
+}  // namespace qv::app
