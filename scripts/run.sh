@@ -58,6 +58,8 @@ if [ -f "$state" ]; then
 fi
 mkdir -p "$app"
 cmp -s "$built" "$app/Quorvane.exe" || cp "$built" "$app/Quorvane.exe"
+# The help pages ship beside the program.
+rm -rf "$app/help" && cp -r "$(dirname "$built")/help" "$app/help"
 
 xvfb=-
 if [ -z "${DISPLAY:-}" ]; then

@@ -86,7 +86,7 @@ void MainWindow::FormCreate() {
     SysMon1.Monitors()[0].ReadValue();
     state_.AlarmShown = false;
     state_.PeriodicSuspended = false;
-    // The help file is kHelpFileName, beside the program.
+    // The help lies in kHelpFolder beside the program (help.h opens it).
     RM.IniFileName = settings::win32::settings_file_path();
     move_to_saved_position();
     state_.TransparentBack = RM.Filer(L"TransFlag").ReadBool();

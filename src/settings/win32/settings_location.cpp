@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "base/win32/program_folder.h"
 #include "base/win32/unique_handle.h"
 
 namespace qv::settings::win32 {
@@ -13,21 +14,8 @@ size_t name_start(std::wstring_view path) {
     return separator == path.npos ? 0 : separator + 1;
 }
 
-std::wstring program_path() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return {};
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(path.size() * 2);  // truncated: long path
-    }
-}
-
 std::wstring choose_path() {
-    const std::wstring beside = ini_path_beside(program_path());
+    const std::wstring beside = ini_path_beside(win::program_path());
     const std::wstring folder = beside.substr(0, name_start(beside));
     if (folder_accepts_files(folder.empty() ? L"." : folder)) return beside;
     const std::wstring per_user = per_user_ini_path(beside);

@@ -120,10 +120,12 @@ AppDriver::AppDriver(std::optional<std::string> ini) : folder_(L"quorvane-e2e") 
     }
     exe_ = folder_.path() / source.filename();
     if (!::CopyFileW(source.c_str(), exe_.c_str(), FALSE)) throw std::runtime_error("cannot copy " + source.string());
-    std::error_code error;
-    if (fs::is_directory(source.parent_path() / L"skin", error)) {
-        fs::copy(source.parent_path() / L"skin", folder_.path() / L"skin", fs::copy_options::recursive, error);
-        if (error) throw std::runtime_error("cannot copy the skin folder: " + error.message());
+    // The folders that ship beside the program.
+    for (const wchar_t* beside : {L"skin", L"help"}) {
+        std::error_code error;
+        if (!fs::is_directory(source.parent_path() / beside, error)) continue;
+        fs::copy(source.parent_path() / beside, folder_.path() / beside, fs::copy_options::recursive, error);
+        if (error) throw std::runtime_error("cannot copy a folder beside the program: " + error.message());
     }
     if (ini) write_file(ini_path(), *ini);
 }

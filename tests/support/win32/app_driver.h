@@ -62,7 +62,7 @@ public:
     static constexpr const wchar_t* kMainClass = L"TForm1";
     static constexpr const wchar_t* kReadyProperty = L"QuorvaneReady";
 
-    // Copies the program named by the environment variable QV_EXE (with its "skin" folder, if any) into a
+    // Copies the program named by the environment variable QV_EXE (with its "skin" and "help" folders, if any) into a
     // fresh folder; when `ini` is given, its bytes become the INI file beside it. Throws when it cannot.
     explicit AppDriver(std::optional<std::string> ini = std::nullopt);
     AppDriver(const AppDriver&) = delete;
