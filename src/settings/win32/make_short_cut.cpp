@@ -1,0 +1,139 @@
+#include "settings/win32/make_short_cut.h"
+
+#include <objbase.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include "base/app_error.h"
+#include "base/win32/program_folder.h"
+#include "base/win32/unique_handle.h"
+
+namespace qv::settings::win32 {
+namespace {
+
+constexpr wchar_t kShortcutName[] = L"Quorvane.lnk";
+constexpr wchar_t kShellFoldersKey[] = L"Software\\MicroSoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+// COM for the calling thread for as long as it lives (a thread that already has it keeps it).
+class ComScope {
+public:
+    ComScope() : result_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    ~ComScope() {
+        if (SUCCEEDED(result_)) ::CoUninitialize();
+    }
+    ComScope(const ComScope&) = delete;
+    ComScope& operator=(const ComScope&) = delete;
+
+private:
+    HRESULT result_;
+};
+
+template <typename Interface>
+struct ComRelease {
+    Interface* pointer = nullptr;
+    ~ComRelease() {
+        if (pointer) pointer->Release();
+    }
+};
+
+std::wstring registry_folder(const wchar_t* name) {
+    HKEY opened = nullptr;
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, kShellFoldersKey, 0, nullptr, 0, KEY_QUERY_VALUE, nullptr, &opened,
+                          nullptr) != ERROR_SUCCESS) {
+        return {};
+    }
+    win::UniqueKey key(opened);
+    wchar_t value[MAX_PATH * 2]{};
+    DWORD size = sizeof(value) - sizeof(wchar_t);
+    DWORD type = 0;
+    if (::RegQueryValueExW(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) != ERROR_SUCCESS ||
+        (type != REG_SZ && type != REG_EXPAND_SZ)) {
+        return {};
+    }
+    return value;
+}
+
+int folder_id(const wchar_t* name) {
+    if (::lstrcmpiW(name, L"Desktop") == 0) return CSIDL_DESKTOPDIRECTORY;
+    if (::lstrcmpiW(name, L"Startup") == 0) return CSIDL_STARTUP;
+    if (::lstrcmpiW(name, L"Start Menu") == 0) return CSIDL_STARTMENU;
+    return -1;
+}
+
+bool file_exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::wstring shortcut_path(const wchar_t* folder_name) { return shell_folder(folder_name) + L"\\" + kShortcutName; }
+
+void show_outcome(HWND owner, bool succeeded, const wchar_t* success, const wchar_t* failure) {
+    ::MessageBoxW(owner, succeeded ? success : failure, L"Quorvane",
+                  MB_OK | (succeeded ? MB_ICONINFORMATION : MB_ICONERROR));
+}
+
+bool is_startup(const wchar_t* folder_name) { return ::lstrcmpiW(folder_name, L"Startup") == 0; }
+
+} // namespace
+
+int show_command(TShowMode mode) {
+    switch (mode) {
+    case TShowMode::tsMax: return SW_SHOWMAXIMIZED;
+    case TShowMode::tsMin: return SW_SHOWMINNOACTIVE;
+    default: return SW_SHOWNORMAL;
+    }
+}
+
+std::wstring shell_folder(const wchar_t* name) {
+    // The shell's own answer first: "Shell Folders" is only the shell's record of it, which it rewrites
+    // when it likes and newer systems may leave stale. Without either, the shortcut would land in the
+    // root of the current drive.
+    const int id = folder_id(name);
+    wchar_t path[MAX_PATH]{};
+    if (id >= 0 && SUCCEEDED(::SHGetFolderPathW(nullptr, id, nullptr, SHGFP_TYPE_CURRENT, path)) && path[0]) return path;
+    return registry_folder(name);
+}
+
+void TMakeShortCut::CreateShortCut() const {
+    ComScope com;
+    ComRelease<IShellLinkW> link;
+    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                  reinterpret_cast<void**>(&link.pointer)))) {
+        throw AppError(L"ショートカットを作れません (ShellLink)");
+    }
+    ComRelease<IPersistFile> file;
+    if (FAILED(link.pointer->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file.pointer)))) {
+        throw AppError(L"ショートカットを作れません (IPersistFile)");
+    }
+    link.pointer->SetDescription(SCDescription.c_str());
+    link.pointer->SetPath(SCExecFile.c_str());
+    link.pointer->SetArguments(SCArguments.c_str());
+    link.pointer->SetShowCmd(show_command(SCShowCmd));
+    link.pointer->SetWorkingDirectory(SCWorkDir.c_str());
+    std::wstring prefix;
+    if (SCSystemPath == TSysPath::tpDesktop) prefix = shell_folder(L"Desktop") + L"\\";
+    if (SCSystemPath == TSysPath::tpStartMenu) prefix = shell_folder(L"Start Menu") + L"\\";
+    file.pointer->Save((prefix + SCFileName).c_str(), FALSE);
+}
+
+bool create_program_shortcut(HWND owner, const wchar_t* folder_name) {
+    TMakeShortCut shortcut;
+    shortcut.SCFileName = shortcut_path(folder_name);
+    shortcut.SCExecFile = win::program_path();
+    shortcut.SCWorkDir = win::program_folder();
+    shortcut.CreateShortCut();
+    const bool created = file_exists(shortcut.SCFileName);
+    show_outcome(owner, created,
+                 is_startup(folder_name) ? L"スタートアップにショートカットを作成しました"
+                                         : L"デスクトップにショートカットを作成しました",
+                 L"ショートカットの作成に失敗しました");
+    return created;
+}
+
+bool delete_program_shortcut(HWND owner, const wchar_t* folder_name) {
+    const bool deleted = ::DeleteFileW(shortcut_path(folder_name).c_str()) != FALSE;
+    show_outcome(owner, deleted,
+                 is_startup(folder_name) ? L"スタートアップからショートカットを削除しました"
+                                         : L"デスクトップからショートカットを削除しました",
+                 L"ショートカットの削除に失敗しました");
+    return deleted;
+}
+
+} // namespace qv::settings::win32
