@@ -14,6 +14,11 @@ std::int64_t slot_figure(int metric, const DisplayFigures& figures) {
     }
 }
 
+std::wstring progress_hint_text(int metric, const DisplayFigures& figures) {
+    if (metric == 1) return std::to_wstring(figures.PhysicalFree / 1048576) + L"M";
+    return std::to_wstring(slot_figure(metric, figures)) + L"%";
+}
+
 template <typename Control>
 void DesignSlots::retire(std::unique_ptr<Control>& slot) {
     if (!slot) return;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "app/display_values.h"
@@ -59,5 +60,7 @@ private:
 
 // The figure each metric slot shows (memory as bytes; CPU limited to 0..100).
 std::int64_t slot_figure(int metric, const DisplayFigures& figures);
+// The hint of a skin's progress bar: free memory as "123M", the other metrics as "45%".
+std::wstring progress_hint_text(int metric, const DisplayFigures& figures);
 
 } // namespace qv::app

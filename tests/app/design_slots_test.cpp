@@ -86,5 +86,12 @@ TEST(DesignSlots, ClearingRetiresEveryElementAndKeepsItAliveUntilAsked) {
     EXPECT_EQ(slots.RetiredCount(), 0u);
 }
 
+TEST(DesignSlots, ProgressHintsShowMegabytesAndPercentages) {
+    EXPECT_EQ(progress_hint_text(1, sample()), L"38M");
+    EXPECT_EQ(progress_hint_text(2, sample()), L"5%");
+    EXPECT_EQ(progress_hint_text(3, sample()), L"100%");
+    EXPECT_EQ(progress_hint_text(6, sample()), L"90%");
+}
+
 } // namespace
 } // namespace qv::app

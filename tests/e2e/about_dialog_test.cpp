@@ -74,14 +74,6 @@ HWND find_about_dialog(DWORD process_id) {
     return nullptr;
 }
 
-// A popup menu of the process is open.
-bool menu_open(DWORD process_id) {
-    for (HWND window : find_windows(process_id, L"#32768")) {
-        if (::IsWindowVisible(window)) return true;
-    }
-    return false;
-}
-
 // Pixels of the rectangle close to pure blue, as the links' text is drawn.
 size_t bluish_pixels(const ScreenCapture& shot, const RECT& area) {
     size_t count = 0;

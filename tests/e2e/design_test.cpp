@@ -2,10 +2,10 @@
 // the see-through background.
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <string>
 
 #include "support/win32/app_test.h"
+#include "support/win32/bitmap_file.h"
 #include "support/win32/message_box.h"
 #include "support/win32/screen_capture.h"
 
@@ -30,34 +30,6 @@ protected:
 
 constexpr COLORREF kWindowColor = RGB(0x00, 0x80, 0xFF);  // $00FF8000
 constexpr COLORREF kWhite = RGB(0xFF, 0xFF, 0xFF);
-
-// A 24-bit Windows bitmap of one colour.
-std::string solid_bitmap(int width, int height, COLORREF color) {
-    const std::uint32_t stride = (static_cast<std::uint32_t>(width) * 3 + 3) & ~3u;
-    const std::uint32_t image = stride * static_cast<std::uint32_t>(height);
-    std::string bytes(54 + image, '\0');
-    auto put32 = [&](size_t at, std::uint32_t v) {
-        for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
-    };
-    bytes[0] = 'B';
-    bytes[1] = 'M';
-    put32(2, static_cast<std::uint32_t>(bytes.size()));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, static_cast<std::uint32_t>(width));
-    put32(22, static_cast<std::uint32_t>(height));
-    bytes[26] = 1;
-    bytes[28] = 24;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const size_t at = 54 + static_cast<size_t>(y) * stride + static_cast<size_t>(x) * 3;
-            bytes[at] = static_cast<char>(GetBValue(color));
-            bytes[at + 1] = static_cast<char>(GetGValue(color));
-            bytes[at + 2] = static_cast<char>(GetRValue(color));
-        }
-    }
-    return bytes;
-}
 
 TEST_F(Design, DefaultWindowFollowsTheLayout) {
     AppDriver& app = launch();

@@ -188,6 +188,7 @@ void MainWindow::save_position() {
 void MainWindow::FormDestroy() {
     ::RemovePropW(handle(), kReadyProperty);
     icon_painter_.reset();
+    progress_tips_.reset();
     win::guarded(handle(), [this] { save_position(); });
     for (auto& icon : AddIcons) icon.reset();
 }
@@ -236,6 +237,7 @@ LRESULT MainWindow::dispatch_message(UINT message, WPARAM wparam, LPARAM lparam)
     case WM_CONTEXTMENU: {
         POINT at{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
         if (at.x == -1 && at.y == -1) ::GetCursorPos(&at);
+        if (PopupMenu2.OnPopup) PopupMenu2.OnPopup();
         show_popup_menu(handle(), PopupMenu2, at);
         return 0;
     }
@@ -245,6 +247,8 @@ LRESULT MainWindow::dispatch_message(UINT message, WPARAM wparam, LPARAM lparam)
     case WM_TIMER:
         on_timer(wparam);
         return 0;
+    case WM_NOTIFY:
+        return on_notify(*reinterpret_cast<NMHDR*>(lparam));
     case WM_MOVE:
         // A see-through background follows the desktop under the window's new place.
         if (state_.TransparentBack) surface_->Refresh();

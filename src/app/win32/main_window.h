@@ -3,10 +3,12 @@
 // program. It owns every component, runs the start-up sequence, and saves its position at the end.
 // Its work is spread over files by concern: main_window.cpp (life cycle and messages),
 // main_window_optimize.cpp (optimization runs), main_window_icons.cpp (tray icons),
-// main_window_display.cpp (display refresh and alarm), main_window_commands.cpp (window commands).
+// main_window_display.cpp (display refresh and alarm), main_window_commands.cpp (window commands),
+// main_window_design.cpp (the default design), main_window_skin.cpp (skins and the skin menus).
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/app_info.h"
 #include "app/auto_optimization.h"
@@ -15,6 +17,7 @@
 #include "app/indicator_slots.h"
 #include "app/main_state.h"
 #include "app/menu_model.h"
+#include "app/skin_menu.h"
 #include "app/win32/icon_number_painter.h"
 #include "app/win32/window_timer.h"
 #include "base/win32/window.h"
@@ -26,11 +29,15 @@
 #include "optimizer/win32/win_max_mem.h"
 #include "settings/reg_manager.h"
 #include "settings/win32/system_services.h"
+#include "skin/skin_description.h"
 #include "skin/text_label.h"
 #include "skin/win32/form_rgn.h"
 #include "skin/win32/window_surface.h"
 
 namespace qv::app {
+
+// The probe's last figures as the display uses them.
+DisplayFigures figures_of(const metrics::TSystemProbe& probe);
 
 class MainWindow : public win::Window {
 public:
@@ -61,9 +68,22 @@ private:
     void on_command(MenuId id);
     LRESULT dispatch_message(UINT message, WPARAM wparam, LPARAM lparam);
 
-    // Steps whose components come with skins.
-    void create_skin_menu_entries() {}
-    void load_skin_at_start() {}
+    // Skins and the skin menus (main_window_skin.cpp).
+    void create_skin_menu_entries();
+    void load_skin_at_start();
+    bool LoadSkin(const std::wstring& file);
+    void build_skin(const skin::SkinDescription& skin);
+    void build_skin_button(int slot, const skin::SkinButtonSpec& spec, const skin::SkinDescription& skin);
+    void shape_window_to_picture();
+    enum class SkinOutcome { Loaded, NotASkin, Failed };
+    SkinOutcome load_skin_or_default(const std::wstring& file);
+    void SearchSkin(MenuId submenu);
+    void SkinMenuItemClick(MenuId entry);
+    bool is_skin_entry(MenuId id) const;
+    void add_progress_hint(int metric, const skin::Rect& bounds);
+    void clear_progress_hints();
+    std::wstring ProgressHint(int metric);
+    LRESULT on_notify(NMHDR& header);
 
     // The default design (main_window_design.cpp).
     void create_design_elements();
@@ -75,6 +95,7 @@ private:
     void show_fixed_elements(bool shown);
     void apply_transparent_back();
     void load_background_picture();
+    void load_back_picture(const std::wstring& path);
     struct GaugeDesign {
         skin::Color ForeColor1 = 0, ForeColor2 = 0, BackColor = 0;
         skin::Font Font;
@@ -167,6 +188,10 @@ private:
     DesignSlots design_;
     // The digit pictures of a skin's value fields; empty while no skin has digits.
     DigitComposer compose_digits_;
+    // The entries of the skin submenu last opened, in menu order (ids FirstSkinEntry + index), and
+    // the tooltip that shows the hints of a skin's progress bars.
+    std::vector<SkinMenuEntry> SkinMenuItems;
+    win::UniqueWindow progress_tips_;
     // Nesting of on_message: retired elements are destroyed only once no handler (and so no event of
     // an element) is running.
     int message_depth_ = 0;

@@ -9,6 +9,10 @@
 namespace qv::app {
 
 void MainWindow::on_command(MenuId id) {
+    if (is_skin_entry(id)) {
+        SkinMenuItemClick(id);
+        return;
+    }
     if (auto tenths = percent_item_tenths(id)) {
         RunOptimization(static_cast<int>(percent_amount(*tenths, state_.TotalMB)));
         return;

@@ -7,6 +7,7 @@
 #include "app/app_info.h"
 #include "app/design_fonts.h"
 #include "app/display_values.h"
+#include "app/win32/refresh_pause.h"
 #include "base/win32/error_report.h"
 #include "skin/win32/picture_file.h"
 
@@ -32,29 +33,6 @@ int screen_ppi() {
     win::WindowDC screen(nullptr);
     return ::GetDeviceCaps(screen.get(), LOGPIXELSY);
 }
-
-// Switches the probe's automatic refresh off for a change of the window's elements and back on at the
-// end, if it was on; on failure too.
-class RefreshPause {
-public:
-    explicit RefreshPause(metrics::TSystemProbe& probe) : probe_(probe), was_on_(probe.AutoRefresh()) {
-        if (was_on_) probe_.SetAutoRefresh(false);
-    }
-    ~RefreshPause() { resume(); }
-    RefreshPause(const RefreshPause&) = delete;
-    RefreshPause& operator=(const RefreshPause&) = delete;
-    // Switches the refresh back on now; answers whether it had been switched off here.
-    bool resume() {
-        const bool resumed = was_on_;
-        if (was_on_) probe_.SetAutoRefresh(true);
-        was_on_ = false;
-        return resumed;
-    }
-
-private:
-    metrics::TSystemProbe& probe_;
-    bool was_on_;
-};
 
 } // namespace
 
@@ -193,6 +171,7 @@ void MainWindow::CreateDefaultGauges() {
 void MainWindow::ClearForSkin() {
     RefreshPause pause(SystemProbe);
     design_.ClearAll();
+    clear_progress_hints();
     show_fixed_elements(false);
     compose_digits_ = nullptr;
 }
@@ -200,6 +179,7 @@ void MainWindow::ClearForSkin() {
 void MainWindow::RestoreDefaultDesign() {
     RefreshPause pause(SystemProbe);
     design_.ClearAll();
+    clear_progress_hints();
     CreateDefaultGauges();
     show_fixed_elements(true);
     compose_digits_ = nullptr;
@@ -247,9 +227,14 @@ void MainWindow::load_background_picture() {
     case 1: BackImage->SetStretch(true); BackImage->SetCenter(false); break;
     default: break;  // the placement stays as it is
     }
+    load_back_picture(file);
+}
+
+void MainWindow::load_back_picture(const std::wstring& path) {
     try {
-        BackImage->SetPicture(skin::win::LoadPictureFile(file));
+        BackImage->SetPicture(skin::win::LoadPictureFile(path));
     } catch (const skin::win::PictureFileError& e) {
+        // The picture BackImage had stays.
         show_error_box(e.kind() == skin::win::PictureFileError::CannotOpen ? L"背景画像が読み込めません"
                                                                           : L"背景画像ファイルが認識できるファイルではありません");
     }

@@ -5,7 +5,6 @@
 #include "base/win32/pending_messages.h"
 
 namespace qv::app {
-namespace {
 
 DisplayFigures figures_of(const metrics::TSystemProbe& probe) {
     DisplayFigures f;
@@ -18,8 +17,6 @@ DisplayFigures figures_of(const metrics::TSystemProbe& probe) {
     f.GDIResources = probe.Resources.GDIResources;
     return f;
 }
-
-} // namespace
 
 void MainWindow::SystemProbeRefreshed() {
     if (!state_.DisplayReady) return;

@@ -113,6 +113,13 @@ std::vector<HWND> find_windows(DWORD process_id, std::wstring_view class_name) {
     return search_windows(class_name, process_id).all;
 }
 
+bool menu_open(DWORD process_id) {
+    for (HWND window : find_windows(process_id, L"#32768")) {
+        if (::IsWindowVisible(window)) return true;
+    }
+    return false;
+}
+
 AppDriver::AppDriver(std::optional<std::string> ini) : folder_(L"quorvane-e2e") {
     fs::path source = environment_path(L"QV_EXE");
     if (source.empty() || !fs::exists(source)) {

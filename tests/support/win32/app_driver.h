@@ -56,6 +56,8 @@ int count_windows(std::wstring_view class_name);
 HWND find_window(DWORD process_id, std::wstring_view class_name);
 // Every top-level window of the class that belongs to the process, shown or hidden, in no set order.
 std::vector<HWND> find_windows(DWORD process_id, std::wstring_view class_name);
+// A popup menu of the process is open.
+bool menu_open(DWORD process_id);
 
 class AppDriver {
 public:

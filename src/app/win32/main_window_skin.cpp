@@ -1,0 +1,334 @@
+// Skins: the window built from a skin's description (pictures, gauges, progress bars, digit fields and
+// click areas, the window shaped to the background picture), and the "スキン" submenus that offer the
+// skins in the folder "skin" beside the program.
+#include "app/win32/main_window.h"
+
+#include <commctrl.h>
+
+#include <memory>
+
+#include "app/app_info.h"
+#include "app/win32/refresh_pause.h"
+#include "base/win32/error_report.h"
+#include "base/win32/pending_messages.h"
+#include "base/win32/program_folder.h"
+#include "settings/ini_file.h"
+#include "skin/digit_composer.h"
+#include "skin/win32/picture_file.h"
+#include "skin/win32/rgn_btn.h"
+
+namespace qv::app {
+namespace {
+
+constexpr const wchar_t* kSkinLoadFailed = L"スキンファイルの読みこみに失敗しました";
+
+// The digit pictures 0.bmp, 1.bmp, ... as far as they can be read; a field shows the digits it has.
+skin::DigitPictures load_digit_pictures(const std::wstring& folder) {
+    skin::DigitPictures pictures;
+    try {
+        for (int digit = 0; digit <= 9; ++digit) {
+            skin::Image picture = skin::win::LoadPictureFile(folder + std::to_wstring(digit) + L".bmp");
+            pictures.CellWidth = picture.Width();
+            pictures.CellHeight = picture.Height();
+            pictures.Digits.push_back(std::move(picture));
+        }
+    } catch (const skin::win::PictureFileError&) {
+    }
+    return pictures;
+}
+
+std::wstring with_backslash(std::wstring folder) {
+    if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
+    return folder;
+}
+
+bool is_folder(const std::wstring& path) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// The first file the system lists for the pattern.
+std::optional<std::wstring> first_file(const std::wstring& pattern) {
+    WIN32_FIND_DATAW found{};
+    win::UniqueFindHandle search(::FindFirstFileW(pattern.c_str(), &found));
+    if (!search) return std::nullopt;
+    return std::wstring(found.cFileName);
+}
+
+// The skin folder's entries in the system's order, each subfolder with its first description file.
+std::vector<SkinFolderEntry> list_skin_folder(const std::wstring& skin_folder) {
+    std::vector<SkinFolderEntry> listing;
+    WIN32_FIND_DATAW found{};
+    win::UniqueFindHandle search(::FindFirstFileW((skin_folder + L"*.*").c_str(), &found));
+    if (!search) return listing;
+    do {
+        SkinFolderEntry entry;
+        entry.name = found.cFileName;
+        entry.is_folder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        if (entry.is_folder && entry.name != L"." && entry.name != L"..") {
+            entry.description_file = first_file(skin_folder + entry.name + L"\\*.qvs");
+        }
+        listing.push_back(std::move(entry));
+    } while (::FindNextFileW(search.get(), &found));
+    return listing;
+}
+
+} // namespace
+
+void MainWindow::create_skin_menu_entries() {
+    SkinMenuItems.clear();
+    // Either "スキン" submenu is filled afresh each time its menu opens.
+    PopupMenu1.OnPopup = [this] { SearchSkin(MenuId::NSkin); };
+    PopupMenu2.OnPopup = [this] { SearchSkin(MenuId::NSkin2); };
+}
+
+void MainWindow::load_skin_at_start() {
+    const std::wstring file = RM.Filer(L"SkinFileName").ReadString();
+    if (file.empty()) return;
+    // A skin that failed half-way may have replaced the background picture.
+    if (load_skin_or_default(file) == SkinOutcome::Failed) load_background_picture();
+}
+
+MainWindow::SkinOutcome MainWindow::load_skin_or_default(const std::wstring& file) {
+    SkinOutcome outcome = SkinOutcome::Failed;
+    try {
+        if (LoadSkin(file)) return SkinOutcome::Loaded;
+        show_error_box(kSkinLoadFailed);
+        outcome = SkinOutcome::NotASkin;
+    } catch (...) {
+        // Reported once with its own message; then as for a file that is no skin, so that a broken
+        // skin neither leaves a half-built window nor fails every later start again.
+        win::report_current_exception(handle());
+    }
+    win::guarded(handle(), [this] { RM.Filer(L"SkinFileName").WriteString(L""); });
+    RestoreDefaultDesign();
+    return outcome;
+}
+
+bool MainWindow::LoadSkin(const std::wstring& file) {
+    state_.SkinActive = false;
+    RefreshPause pause(SystemProbe);
+    // Also when the load fails: the refresh comes back on and shows values at once.
+    struct RefreshAtEnd {
+        MainWindow& window;
+        RefreshPause& pause;
+        ~RefreshAtEnd() {
+            if (pause.resume()) win::guarded(window.handle(), [this] { window.SystemProbe.Refresh(); });
+        }
+    } refresh_at_end{*this, pause};
+
+    const settings::StoreServices services = settings_services_.services();
+    const auto skin = skin::ReadSkinDescription(settings::IniFile(*services.files, *services.ansi, file));
+    if (!skin) return false;
+    ClearForSkin();
+    build_skin(*skin);
+    state_.SkinActive = true;
+    return true;
+}
+
+void MainWindow::build_skin(const skin::SkinDescription& skin) {
+    skin::GraphicHost& host = surface_->Host();
+    const auto total_bytes = static_cast<std::int64_t>(SystemProbe.Memory.PhysicalTotal);
+    auto digits = std::make_shared<const skin::DigitPictures>(load_digit_pictures(skin.Folder));
+
+    for (size_t i = 0; i < skin.Gauges.size(); ++i) {
+        const auto& spec = skin.Gauges[i];
+        if (!spec) continue;
+        auto gauge = std::make_unique<skin::TLabelGauge>();
+        const skin::SkinPosition& at = spec->Position;
+        gauge->SetBounds(at.Left, at.Top, at.WidthOr(0), at.HeightOr(0));
+        gauge->SetShowText(false);
+        gauge->SetBorderStyle(skin::bsNone);
+        gauge->SetMaxValue(i == 0 ? total_bytes : 100);  // memory in bytes
+        gauge->SetMinValue(0);
+        gauge->SetTransparent(true);
+        gauge->SetBackColor(spec->BackColor);
+        gauge->SetForeColor(spec->ForeColor);
+        gauge->SetForeColor2(spec->ForeColor2);
+        gauge->SetKind(spec->Vertical ? skin::TLabelGaugeKind::gkVerticalBar : skin::TLabelGaugeKind::gkHorizontalBar);
+        gauge->OnMouseDown = Title.OnMouseDown;
+        gauge->SetParent(&host);
+        design_.SkinGauges[i] = std::move(gauge);
+    }
+    for (size_t b = 0; b < skin.Buttons.size(); ++b) {
+        if (skin.Buttons[b]) build_skin_button(static_cast<int>(b), *skin.Buttons[b], skin);
+    }
+    for (size_t i = 0; i < skin.ProgressBars.size(); ++i) {
+        const auto& spec = skin.ProgressBars[i];
+        if (!spec) continue;
+        auto bar = std::make_unique<skin::TGProgress>();
+        const skin::SkinPosition& at = spec->Position;
+        bar->SetBounds(at.Left, at.Top, at.WidthOr(0), at.HeightOr(0));
+        bar->SetTransparent(true);
+        bar->SetMax(i == 0 ? total_bytes : 100);
+        bar->SetMin(0);
+        bar->SetGradientBar(true);
+        bar->SetColor(spec->ForeColor);
+        bar->SetColorEnd(spec->ForeColor2);
+        bar->OnMouseDown = Title.OnMouseDown;
+        bar->SetParent(&host);
+        add_progress_hint(static_cast<int>(i) + 1, bar->BoundsRect());
+        design_.SkinProgressBars[i] = std::move(bar);
+    }
+    bool has_digits = false;
+    for (size_t i = 0; i < skin.Values.size(); ++i) {
+        const auto& at = skin.Values[i];
+        if (!at) continue;
+        auto field = std::make_unique<skin::PictureControl>();
+        field->SetBounds(at->Left, at->Top, at->WidthOr(skin::kDigitCells * digits->CellWidth),
+                         at->HeightOr(digits->CellHeight));
+        field->SetTransparent(true);
+        field->SetTransparentKey(skin::ToPixel(skin.ValueTransparentColor));
+        field->OnMouseDown = Title.OnMouseDown;
+        field->SetParent(&host);
+        design_.SkinValues[i] = std::move(field);
+        has_digits = true;
+    }
+
+    BackImage->SetTransparentColor(skin.BackTransparentColor);
+    load_back_picture(skin.PathOf(skin.BackImage));
+    shape_window_to_picture();
+
+    if (has_digits) {
+        compose_digits_ = [digits, align = skin.ValueAlign, key = skin.ValueTransparentColor](long long number) {
+            return skin::ComposeDigits(number, *digits, align, key);
+        };
+    }
+}
+
+void MainWindow::build_skin_button(int slot, const skin::SkinButtonSpec& spec, const skin::SkinDescription& skin) {
+    auto load = [&](const std::wstring& file) -> std::optional<skin::Image> {
+        try {
+            return skin::win::LoadPictureFile(skin.PathOf(file));
+        } catch (const skin::win::PictureFileError&) {
+            ::MessageBoxW(handle(), L"Buttonの画像が読みこめません", kAppTitle, MB_OK);
+            return std::nullopt;
+        }
+    };
+    auto owned = std::make_unique<skin::win::TRgnBtn>();
+    skin::win::TRgnBtn& button = *owned;
+    design_.SkinButtons[static_cast<size_t>(slot)] = std::move(owned);
+    // A button sized by its picture is measured before the picture is there: it stays 0 x 0.
+    button.SetBounds(spec.Position.Left, spec.Position.Top, spec.Position.WidthOr(0), spec.Position.HeightOr(0));
+    button.SetParent(&surface_->Host());
+    if (!spec.Image.empty()) {
+        if (auto picture = load(spec.Image)) button.SetGlyph1(*picture);
+    } else {
+        // All of the see-through colour: an invisible click area over the background picture.
+        button.SetGlyph1(skin::Image::Filled(button.Width(), button.Height(), skin::ToPixel(skin::clKey)));
+    }
+    if (!spec.ClickImage.empty()) {
+        if (auto picture = load(spec.ClickImage)) button.SetGlyph2(*picture);
+    } else {
+        button.SetGlyph2(button.Glyph1());
+    }
+    button.OnClick = [this](skin::GraphicControl& sender) { SkinButtonClick(sender); };
+    button.CreateButtonRegion();
+}
+
+void MainWindow::shape_window_to_picture() {
+    const int width = BackImage->Picture().Width();
+    const int height = BackImage->Picture().Height();
+    RECT frame{0, 0, width, height};
+    ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongPtrW(handle(), GWL_STYLE)), FALSE,
+                         static_cast<DWORD>(::GetWindowLongPtrW(handle(), GWL_EXSTYLE)));
+    ::SetWindowPos(handle(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    BackImage->SetBounds(BackImage->Left(), BackImage->Top(), width, height);
+    BackImage->BuildRegion();
+    win::run_pending_messages();
+    BackImage->ApplyRegion();
+    win::run_pending_messages();
+}
+
+void MainWindow::SearchSkin(MenuId submenu) {
+    SkinMenuItems.clear();
+    for (MenuModel* menu : {&PopupMenu1, &PopupMenu2}) {
+        for (MenuId id : {MenuId::NSkin, MenuId::NSkin2}) {
+            if (MenuItem* item = menu->find(id)) item->children.clear();
+        }
+    }
+    const std::wstring program = with_backslash(win::program_folder());
+    if (!is_folder(program + L"Skin")) return;
+    const std::wstring skin_folder = program + L"skin\\";
+    SkinMenuItems = skin_menu_entries(skin_folder, list_skin_folder(skin_folder), RM.Filer(L"SkinFileName").ReadString());
+
+    MenuModel& menu = submenu == MenuId::NSkin ? PopupMenu1 : PopupMenu2;
+    MenuItem* holder = menu.find(submenu);
+    if (!holder) return;
+    for (size_t i = 0; i < SkinMenuItems.size(); ++i) {
+        MenuItem item;
+        item.id = static_cast<MenuId>(static_cast<size_t>(MenuId::FirstSkinEntry) + i);
+        item.caption = SkinMenuItems[i].caption;
+        item.checked = SkinMenuItems[i].checked;
+        holder->children.push_back(std::move(item));
+    }
+}
+
+bool MainWindow::is_skin_entry(MenuId id) const {
+    const auto first = static_cast<size_t>(MenuId::FirstSkinEntry);
+    const auto value = static_cast<size_t>(id);
+    return value >= first && value - first < SkinMenuItems.size();
+}
+
+void MainWindow::SkinMenuItemClick(MenuId id) {
+    SkinMenuEntry& entry = SkinMenuItems[static_cast<size_t>(id) - static_cast<size_t>(MenuId::FirstSkinEntry)];
+    const SkinChoice choice = choose_skin(entry, state_.CurrentSkinFile);
+    entry.checked = choice.checked;
+    PopupMenu1.set_checked(id, choice.checked);
+    PopupMenu2.set_checked(id, choice.checked);
+    // From here on the entry may go: the boxes below let a menu open and fill itself afresh.
+    RM.Filer(L"SkinFileName").WriteString(choice.skin_file_name);
+    if (choice.changes_design) {
+        if (choice.skin_file_name.empty()) RestoreDefaultDesign();
+        else load_skin_or_default(choice.skin_file_name);
+    }
+    if (!state_.SkinActive) load_background_picture();
+    state_.CurrentSkinFile = RM.Filer(L"SkinFileName").ReadString();
+}
+
+void MainWindow::add_progress_hint(int metric, const skin::Rect& bounds) {
+    if (!progress_tips_) {
+        INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
+        ::InitCommonControlsEx(&controls);
+        progress_tips_.reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                                               CW_USEDEFAULT, CW_USEDEFAULT, handle(), nullptr,
+                                               ::GetModuleHandleW(nullptr), nullptr));
+        if (!progress_tips_) return;  // the bars work without their hints
+    }
+    TTTOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;  // also understood by the older common controls
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = handle();
+    tool.uId = static_cast<UINT_PTR>(metric);
+    tool.rect = RECT{bounds.left, bounds.top, bounds.right, bounds.bottom};
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    ::SendMessageW(progress_tips_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void MainWindow::clear_progress_hints() {
+    if (!progress_tips_) return;
+    for (int metric = 1; metric <= kMetricSlots; ++metric) {
+        TTTOOLINFOW tool{};
+        tool.cbSize = TTTOOLINFOW_V2_SIZE;
+        tool.hwnd = handle();
+        tool.uId = static_cast<UINT_PTR>(metric);
+        ::SendMessageW(progress_tips_.get(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+std::wstring MainWindow::ProgressHint(int metric) { return progress_hint_text(metric, figures_of(SystemProbe)); }
+
+LRESULT MainWindow::on_notify(NMHDR& header) {
+    if (progress_tips_ && header.hwndFrom == progress_tips_.get() && header.code == TTN_GETDISPINFOW) {
+        // The text is made when the tip is about to show, from the last refresh's figures.
+        auto& info = reinterpret_cast<NMTTDISPINFOW&>(header);
+        const std::wstring text = ProgressHint(static_cast<int>(header.idFrom));
+        ::lstrcpynW(info.szText, text.c_str(), static_cast<int>(std::size(info.szText)));
+        info.lpszText = info.szText;
+    }
+    return 0;
+}
+
+} // namespace qv::app

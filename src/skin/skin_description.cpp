@@ -1,0 +1,134 @@
+#include "skin/skin_description.h"
+
+#include "base/app_error.h"
+#include "base/ascii.h"
+#include "settings/ini_file.h"
+#include "settings/values.h"
+
+namespace qv::skin {
+namespace {
+
+constexpr std::wstring_view kNoBackImage = L"ERROR";
+
+int to_integer(const std::wstring& text) {
+    if (auto value = settings::parse_integer(text)) return *value;
+    throw AppError(L"'" + text + L"' is not a valid integer value");
+}
+
+std::optional<int> optional_integer(const std::wstring& text) {
+    if (text.empty()) return std::nullopt;
+    return to_integer(text);
+}
+
+SkinPosition to_position(const std::wstring& text, bool needs_size) {
+    const PositionFields f = SplitPosition(text);
+    SkinPosition position;
+    position.Left = to_integer(f[1]);
+    position.Top = to_integer(f[2]);
+    // A gauge or bar has no size of its own: its Right and Bottom must be there.
+    position.Right = needs_size ? to_integer(f[3]) : optional_integer(f[3]);
+    position.Bottom = needs_size ? to_integer(f[4]) : optional_integer(f[4]);
+    return position;
+}
+
+class Reader {
+public:
+    explicit Reader(const settings::IniFile& file) : file_(file) {}
+    std::wstring text(std::wstring_view section, const std::wstring& key, std::wstring_view fallback = L"") const {
+        return file_.read(section, key, fallback);
+    }
+    Color color(std::wstring_view section, const std::wstring& key) const { return ParseSkinColor(text(section, key)); }
+
+private:
+    const settings::IniFile& file_;
+};
+
+} // namespace
+
+PositionFields SplitPosition(std::wstring_view text) {
+    PositionFields fields;
+    size_t count = 1;
+    for (wchar_t c : text) {
+        if (c == L',') {
+            ++count;
+        } else if (count < fields.size()) {
+            fields[count] += c;
+        }
+    }
+    fields[0] = std::to_wstring(count);
+    return fields;
+}
+
+Color ParseSkinColor(std::wstring_view text) {
+    if (text.size() != 7) return clKey;
+    const std::wstring hex(text.substr(1));
+    const auto value = settings::parse_integer(L"$" + hex);
+    if (!value) throw AppError(L"'$" + hex + L"' is not a valid integer value");
+    const auto rgb = static_cast<std::uint32_t>(*value);
+    return MakeColor(rgb >> 16, rgb >> 8, rgb);
+}
+
+DigitAlign ParseDigitAlign(std::wstring_view text) {
+    if (equals_ignore_case(text, L"left")) return DigitAlign::Left;
+    if (equals_ignore_case(text, L"center")) return DigitAlign::Center;
+    if (equals_ignore_case(text, L"right")) return DigitAlign::Right;
+    return DigitAlign::None;
+}
+
+std::wstring FolderOf(const std::wstring& path) {
+    const size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
+}
+
+std::optional<SkinDescription> ReadSkinDescription(const settings::IniFile& file) {
+    const Reader ini(file);
+    const std::wstring back_image = ini.text(L"BackImage", L"Image", kNoBackImage);
+    if (back_image == kNoBackImage) return std::nullopt;
+
+    SkinDescription skin;
+    skin.Folder = FolderOf(file.path());
+    for (int i = 0; i < kSkinMetrics; ++i) {
+        const std::wstring m = kSkinMetricNames[i];
+        const std::wstring position = ini.text(L"Gauge", m + L".Position");
+        if (position.empty()) continue;
+        SkinGaugeSpec gauge;
+        gauge.Position = to_position(position, true);
+        gauge.BackColor = ini.color(L"Gauge", m + L".BackColor");
+        gauge.ForeColor = ini.color(L"Gauge", m + L".ForeColor");
+        gauge.ForeColor2 = ini.color(L"Gauge", m + L".ForeColor2");
+        gauge.Vertical = equals_ignore_case(ini.text(L"Gauge", m + L".Kind"), L"gkVerticalBar");
+        skin.Gauges[static_cast<size_t>(i)] = gauge;
+    }
+    for (int b = 0; b < kSkinButtons; ++b) {
+        const std::wstring name = kSkinButtonNames[b];
+        const std::wstring position = ini.text(L"Button", name + L".Position");
+        if (position.empty()) continue;
+        SkinButtonSpec button;
+        button.Position = to_position(position, false);
+        button.Image = ini.text(L"Button", name + L".Image");
+        button.ClickImage = ini.text(L"Button", name + L".ClickImage");
+        skin.Buttons[static_cast<size_t>(b)] = button;
+    }
+    for (int i = 0; i < kSkinMetrics; ++i) {
+        const std::wstring m = kSkinMetricNames[i];
+        const std::wstring position = ini.text(L"Progress", m + L".Position");
+        if (position.empty()) continue;
+        SkinProgressSpec bar;
+        bar.Position = to_position(position, true);
+        bar.ForeColor = ini.color(L"Progress", m + L".ForeColor");
+        bar.ForeColor2 = ini.color(L"Progress", m + L".ForeColor2");
+        skin.ProgressBars[static_cast<size_t>(i)] = bar;
+    }
+    skin.ValueAlign = ParseDigitAlign(ini.text(L"Value", L"Align", L"right"));
+    skin.ValueTransparentColor = ini.color(L"Value", L"TransParentColor");
+    for (int i = 0; i < kSkinMetrics; ++i) {
+        const std::wstring position = ini.text(L"Value", std::wstring(kSkinMetricNames[i]) + L".Position");
+        if (!position.empty()) skin.Values[static_cast<size_t>(i)] = to_position(position, false);
+    }
+    // Text after a first comma is no part of the file name.
+    skin.BackImage = SplitPosition(back_image)[1];
+    skin.BackTransparentColor = ini.color(L"BackImage", L"TransParentColor");
+    return skin;
+}
+
+} // namespace qv::skin

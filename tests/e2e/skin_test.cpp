@@ -1,0 +1,171 @@
+// Skins on the real program: a skin in force at start (window size and shape from its picture, its
+// gauge and digits instead of the default design), skins that cannot be used, and the skin submenu.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "app/menu_ids.h"
+#include "base/win32/unique_handle.h"
+#include "support/win32/app_test.h"
+#include "support/win32/bitmap_file.h"
+#include "support/win32/message_box.h"
+#include "support/win32/screen_capture.h"
+
+namespace qv::test {
+namespace {
+
+constexpr COLORREF kBack = RGB(0x20, 0x30, 0x60);
+constexpr COLORREF kKey = RGB(0xFF, 0x00, 0xFF);
+constexpr COLORREF kGreen = RGB(0x00, 0xFF, 0x00);
+constexpr COLORREF kDigit = RGB(0xFF, 0xFF, 0x00);
+constexpr COLORREF kWhite = RGB(0xFF, 0xFF, 0xFF);
+constexpr int kPictureWidth = 120;
+constexpr int kPictureHeight = 80;
+
+// A file of a skin, its folders made as needed.
+void write_skin_file(const std::filesystem::path& file, std::string_view bytes) {
+    std::filesystem::create_directories(file.parent_path());
+    write_file(file, bytes);
+}
+
+// The skin "Green" beside the program: a 120 x 80 picture with its bottom-right corner cut out, a
+// green memory gauge and a CPU digit field of 8 x 12 digits. Answers the description file's path.
+std::string write_green_skin(const AppDriver& app, const std::string& extra_keys = "") {
+    const auto folder = app.folder() / "skin" / "Green";
+    write_skin_file(folder / "back.bmp", bitmap_file(kPictureWidth, kPictureHeight, [](int x, int y) {
+                   return x >= 100 && y >= 40 ? kKey : kBack;
+               }));
+    for (int digit = 0; digit <= 9; ++digit) {
+        write_skin_file(folder / (std::to_string(digit) + ".bmp"), solid_bitmap(8, 12, kDigit));
+    }
+    write_skin_file(folder / "green.qvs",
+               "[BackImage]\r\nImage=back.bmp\r\nTransParentColor=#FF00FF\r\n"
+               "[Gauge]\r\nMem.Position=10,30,90,40\r\nMem.ForeColor=#00FF00\r\nMem.ForeColor2=#00FF00\r\n"
+               "[Value]\r\nCPU.Position=10,50\r\n" + extra_keys);
+    return (folder / "green.qvs").string();
+}
+
+RECT client_area(const AppDriver& app, int left, int top, int right, int bottom) {
+    const RECT client = app.state()->client;
+    return {client.left + left, client.top + top, client.left + right, client.top + bottom};
+}
+
+SIZE window_size(const AppDriver& app) {
+    const RECT r = app.state()->rect;
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+// The window's shape in window coordinates; nothing when it has none (the whole window).
+std::optional<win::UniqueRegion> window_region(const AppDriver& app) {
+    win::UniqueRegion region(::CreateRectRgn(0, 0, 0, 0));
+    if (::GetWindowRgn(app.window(), region.get()) == ERROR) return std::nullopt;
+    return region;
+}
+
+// Opening the window's context menu fills its skin submenu; it is closed again unused.
+void open_and_close_context_menu(const AppDriver& app) {
+    ASSERT_TRUE(app.post(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(app.window()), MAKELPARAM(0xFFFF, 0xFFFF)));
+    ASSERT_TRUE(wait_until([&] { return menu_open(app.process_id()); }, 5s)) << "no context menu";
+    // The menu's own loop takes the key from the thread's queue.
+    app.post(WM_KEYDOWN, VK_ESCAPE, 0);
+    ASSERT_TRUE(wait_until([&] { return !menu_open(app.process_id()); }, 5s));
+}
+
+class Skin : public AppTest {};
+
+TEST_F(Skin, AtStartTheWindowTakesThePicturesSizeAndShapeWithTheSkinsElements) {
+    AppDriver& app = prepare();
+    write_file(app.ini_path(), "[Design]\r\nSkinFileName=" + write_green_skin(app) + "\r\n");
+    app.start();
+    ASSERT_TRUE(app.wait_ready());
+
+    // The client area is the picture; the one-pixel frame comes around it.
+    EXPECT_EQ(window_size(app).cx, kPictureWidth + 2);
+    EXPECT_EQ(window_size(app).cy, kPictureHeight + 2);
+    auto region = window_region(app);
+    ASSERT_TRUE(region) << "the window has no shape";
+    // Picture pixel (x, y) lies at window point (x - 1, y + 1): the picture is drawn from client x -2.
+    EXPECT_TRUE(::PtInRegion(region->get(), 50, 20));
+    EXPECT_FALSE(::PtInRegion(region->get(), 110, 60)) << "the see-through corner is part of the window";
+
+    // The memory gauge fills with green from its left end; the CPU figure's last digit is in the right cell.
+    const RECT gauge = client_area(app, 10, 30, 90, 40);
+    EXPECT_TRUE(wait_until([&] { return ScreenCapture::take(gauge).count_pixels(gauge, kGreen) > 0; }, 10s));
+    ::Sleep(300);
+    ScreenCapture shot = ScreenCapture::take();
+    EXPECT_TRUE(shot.save_bmp(artifacts_root() / L"screens" / L"skin.bmp"));
+    EXPECT_EQ(shot.pixel(gauge.left, gauge.top + 5), kGreen);
+    EXPECT_EQ(shot.count_pixels(client_area(app, 26, 50, 34, 62), kDigit), 8u * 12u);
+    // No title, captions or close button: only the picture's colour around the elements.
+    EXPECT_EQ(shot.count_pixels(client_area(app, 2, 1, 116, 29), kBack), 114u * 28u);
+    EXPECT_EQ(shot.count_pixels(client_area(app, 0, 0, 118, 80), kWhite), 0u);
+}
+
+TEST_F(Skin, ASkinThatCannotBeUsedIsReportedOnceAndTheDefaultDesignStarts) {
+    struct Case { const char* name; const char* description; const wchar_t* caption; const wchar_t* message; };
+    const Case cases[] = {
+        {"no picture", "[Gauge]\r\nMem.Position=1,2,3,4\r\n", L"ERROR", L"スキンファイルの読みこみに失敗しました"},
+        // Fails half-way, after its gauge: a click area with neither a picture nor a size.
+        {"broken", "[BackImage]\r\nImage=back.bmp\r\n[Gauge]\r\nMem.Position=1,2,50,12\r\n[Button]\r\nExit.Position=5,5\r\n",
+         L"Quorvane", L"幅または高さが 0 です"},
+        {"unusable value", "[BackImage]\r\nImage=back.bmp\r\n[Gauge]\r\nMem.Position=1,2\r\n", L"Quorvane",
+         L"'' is not a valid integer value"},
+    };
+    for (const Case& c : cases) {
+        AppDriver& app = prepare();
+        write_skin_file(app.folder() / "skin" / "Bad" / "back.bmp", solid_bitmap(60, 40, kBack));
+        write_skin_file(app.folder() / "skin" / "Bad" / "bad.qvs", c.description);
+        write_file(app.ini_path(),
+                   "[Design]\r\nSkinFileName=" + (app.folder() / "skin" / "Bad" / "bad.qvs").string() + "\r\n");
+        app.start();
+        auto box = wait_message_box(app.process_id(), c.caption, 20s);
+        ASSERT_TRUE(box) << c.name;
+        EXPECT_EQ(box->text, c.message) << c.name;
+        EXPECT_TRUE(answer_message_box(box->window, IDOK));
+        ASSERT_TRUE(app.wait_ready()) << c.name;
+        EXPECT_FALSE(wait_message_box(app.process_id(), c.caption, 500ms)) << c.name << ": reported twice";
+
+        EXPECT_EQ(app.ini().value(L"Design", L"SkinFileName"), L"") << c.name;
+        EXPECT_EQ(window_size(app).cx, 223) << c.name;
+        EXPECT_EQ(window_size(app).cy, 110) << c.name;
+        ::Sleep(300);
+        // The title is back, in white.
+        EXPECT_GT(ScreenCapture::take().count_pixels(client_area(app, 2, 1, 164, 16), kWhite), 30u) << c.name;
+        app.end();
+    }
+}
+
+TEST_F(Skin, TheSkinMenuSwitchesTheSkinOnAndTheCheckedEntryOff) {
+    AppDriver& app = prepare();
+    write_green_skin(app);
+    app.start();
+    ASSERT_TRUE(app.wait_ready());
+    const auto first_entry = static_cast<app::MenuId>(app::MenuId::FirstSkinEntry);
+
+    ASSERT_NO_FATAL_FAILURE(open_and_close_context_menu(app));
+    ASSERT_TRUE(app.post_command(first_entry));
+    ASSERT_TRUE(wait_until([&] { return window_size(app).cx == kPictureWidth + 2; }, 10s)) << "the skin did not load";
+    const auto chosen = app.ini().value(L"Design", L"SkinFileName");
+    ASSERT_TRUE(chosen);
+    EXPECT_NE(chosen->find(L"\\skin\\Green\\green.qvs"), std::wstring::npos) << *chosen;
+    EXPECT_TRUE(window_region(app));
+
+    // The entry now carries the check mark: choosing it again brings the default design back.
+    ASSERT_NO_FATAL_FAILURE(open_and_close_context_menu(app));
+    ASSERT_TRUE(app.post_command(first_entry));
+    ASSERT_TRUE(wait_until([&] { return window_size(app).cx == 223; }, 10s)) << "the default design did not return";
+    EXPECT_EQ(window_size(app).cy, 110);
+    EXPECT_EQ(app.ini().value(L"Design", L"SkinFileName"), L"");
+    if (auto region = window_region(app)) {
+        RECT box{};
+        ::GetRgnBox(region->get(), &box);
+        EXPECT_EQ(box.right - box.left, 223);
+        EXPECT_EQ(box.bottom - box.top, 110);
+        EXPECT_TRUE(::PtInRegion(region->get(), 220, 100)) << "a skin's shape is left";
+    }
+}
+
+} // namespace
+} // namespace qv::test

@@ -1,0 +1,122 @@
+#include "skin/skin_description.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "base/app_error.h"
+#include "settings/ini_file.h"
+
+namespace qv::skin {
+namespace {
+
+class OneFile : public settings::FileStore {
+public:
+    std::map<std::wstring, std::string> files;
+    settings::FileRead read(const std::wstring& path) override {
+        auto found = files.find(path);
+        if (found == files.end()) return {settings::ReadStatus::missing, {}};
+        return {settings::ReadStatus::ok, found->second};
+    }
+    void write(const std::wstring&, std::string_view) override {}
+};
+
+class SkinDescriptionTest : public ::testing::Test {
+protected:
+    OneFile store;
+    settings::Utf8Codec codec;
+    const std::wstring path = L"C:\\Q\\skin\\Blue\\blue.qvs";
+
+    std::optional<SkinDescription> read(const std::string& text) {
+        store.files[path] = text;
+        return ReadSkinDescription(settings::IniFile(store, codec, path));
+    }
+};
+
+TEST(SkinValues, PositionsSplitAtEveryComma) {
+    EXPECT_EQ(SplitPosition(L"10,20,110,36"), (PositionFields{L"4", L"10", L"20", L"110", L"36"}));
+    EXPECT_EQ(SplitPosition(L""), (PositionFields{L"1"}));
+    EXPECT_EQ(SplitPosition(L" 5,,x"), (PositionFields{L"3", L" 5", L"", L"x"}));
+    const PositionFields many = SplitPosition(L"1,2,3,4,5,6,7,8,9,10,11");
+    EXPECT_EQ(many[0], L"11");
+    EXPECT_EQ(many[9], L"9");  // the tenth and later fields have no place
+}
+
+TEST(SkinValues, ColoursAreHashAndRgbElseTheKeyColour) {
+    EXPECT_EQ(ParseSkinColor(L"#00FF00"), 0x0000FF00u);
+    EXPECT_EQ(ParseSkinColor(L"#102030"), 0x00302010u);
+    EXPECT_EQ(ParseSkinColor(L"x0000ff"), 0x00FF0000u);  // the first character is not looked at
+    EXPECT_EQ(ParseSkinColor(L"00FF00"), clKey);
+    EXPECT_EQ(ParseSkinColor(L""), clKey);
+    EXPECT_THROW(ParseSkinColor(L"#00GG00"), AppError);
+    EXPECT_THROW(ParseSkinColor(L"#-12345"), AppError);
+}
+
+TEST_F(SkinDescriptionTest, AFileWithoutItsBackgroundIsNoSkin) {
+    EXPECT_FALSE(ReadSkinDescription(settings::IniFile(store, codec, L"C:\\none.qvs")));
+    EXPECT_FALSE(read("[Gauge]\r\nMem.Position=1,2,3,4\r\n"));
+    EXPECT_FALSE(read("[BackImage]\r\nImage=ERROR\r\n"));
+    // The key with an empty value is a skin (whose picture then cannot be read).
+    auto skin = read("[BackImage]\r\nImage=\r\n");
+    ASSERT_TRUE(skin);
+    EXPECT_EQ(skin->BackImage, L"");
+    EXPECT_EQ(skin->Folder, L"C:\\Q\\skin\\Blue\\");
+    EXPECT_EQ(skin->ValueAlign, DigitAlign::Right);
+}
+
+TEST_F(SkinDescriptionTest, ReadsEveryElement) {
+    auto skin = read(
+        "[backimage]\r\nimage=back.bmp,whatever\r\nTransParentColor=#000000\r\n"
+        "[Gauge]\r\nMem.Position=10,20,110,36\r\nMem.ForeColor=#FF0000\r\nMem.Kind=GKVERTICALBAR\r\n"
+        "CPU.Position=0,0,5,50\r\nCPU.Kind=pie\r\n"
+        "[Button]\r\nExit.Position=200,3\r\nExit.Image=exit.bmp\r\nDefrag.Position=1,2,31,22\r\n"
+        "[Progress]\r\nGDI.Position=1,2,3,4\r\nGDI.ForeColor2=#0000FF\r\n"
+        "[Value]\r\nAlign=Center\r\nTransParentColor=#00FF00\r\nCPU.Position=5,5\r\n");
+    ASSERT_TRUE(skin);
+    EXPECT_EQ(skin->PathOf(skin->BackImage), L"C:\\Q\\skin\\Blue\\back.bmp");
+    EXPECT_EQ(skin->BackTransparentColor, 0u);
+
+    const auto& memory = skin->Gauges[0];
+    ASSERT_TRUE(memory);
+    EXPECT_EQ(memory->Position.Left, 10);
+    EXPECT_EQ(memory->Position.WidthOr(0), 100);
+    EXPECT_EQ(memory->Position.HeightOr(0), 16);
+    EXPECT_EQ(memory->ForeColor, 0x0000FFu);
+    EXPECT_EQ(memory->ForeColor2, clKey);
+    EXPECT_TRUE(memory->Vertical);
+    ASSERT_TRUE(skin->Gauges[2]);
+    EXPECT_FALSE(skin->Gauges[2]->Vertical);
+    EXPECT_FALSE(skin->Gauges[1]);
+
+    ASSERT_TRUE(skin->Buttons[1]);
+    EXPECT_EQ(skin->Buttons[1]->Image, L"exit.bmp");
+    EXPECT_EQ(skin->Buttons[1]->ClickImage, L"");
+    EXPECT_EQ(skin->Buttons[1]->Position.WidthOr(0), 0);  // no size of its own
+    ASSERT_TRUE(skin->Buttons[3]);
+    EXPECT_EQ(skin->Buttons[3]->Position.WidthOr(0), 30);
+    EXPECT_FALSE(skin->Buttons[0]);
+
+    ASSERT_TRUE(skin->ProgressBars[5]);
+    EXPECT_EQ(skin->ProgressBars[5]->ForeColor2, 0xFF0000u);
+
+    EXPECT_EQ(skin->ValueAlign, DigitAlign::Center);
+    EXPECT_EQ(skin->ValueTransparentColor, 0x00FF00u);
+    ASSERT_TRUE(skin->Values[2]);
+    EXPECT_EQ(skin->Values[2]->WidthOr(24), 24);
+}
+
+TEST_F(SkinDescriptionTest, UnusableValuesAreRaised) {
+    const char* cases[] = {
+        "[Gauge]\r\nMem.Position=10,20,110\r\n",      // a gauge needs Bottom
+        "[Progress]\r\nCPU.Position=1,2\r\n",         // so does a bar
+        "[Value]\r\nSys.Position=5\r\n",              // Top is always needed
+        "[Button]\r\nMin.Position=a,1\r\n",
+        "[Gauge]\r\nMem.Position=1,2,3,4\r\nMem.BackColor=#12345Z\r\n",
+    };
+    for (const char* keys : cases) {
+        EXPECT_THROW(read(std::string("[BackImage]\r\nImage=b.bmp\r\n") + keys), AppError) << keys;
+    }
+}
+
+} // namespace
+} // namespace qv::skin
