@@ -38,6 +38,17 @@ public:
         return file_.read(section, key, fallback);
     }
     Color color(std::wstring_view section, const std::wstring& key) const { return ParseSkinColor(text(section, key)); }
+    // A gauge's or progress bar's place and colours, when the section places one for metric `m`.
+    template <typename Spec>
+    bool bar(std::wstring_view section, const std::wstring& m, std::optional<Spec>& spec) const {
+        const std::wstring position = text(section, m + L".Position");
+        if (position.empty()) return false;
+        spec.emplace();
+        spec->Position = to_position(position, true);
+        spec->ForeColor = color(section, m + L".ForeColor");
+        spec->ForeColor2 = color(section, m + L".ForeColor2");
+        return true;
+    }
 
 private:
     const settings::IniFile& file_;
@@ -87,17 +98,12 @@ std::optional<SkinDescription> ReadSkinDescription(const settings::IniFile& file
 
     SkinDescription skin;
     skin.Folder = FolderOf(file.path());
-    for (int i = 0; i < kSkinMetrics; ++i) {
+    for (size_t i = 0; i < kSkinMetrics; ++i) {
         const std::wstring m = kSkinMetricNames[i];
-        const std::wstring position = ini.text(L"Gauge", m + L".Position");
-        if (position.empty()) continue;
-        SkinGaugeSpec gauge;
-        gauge.Position = to_position(position, true);
-        gauge.BackColor = ini.color(L"Gauge", m + L".BackColor");
-        gauge.ForeColor = ini.color(L"Gauge", m + L".ForeColor");
-        gauge.ForeColor2 = ini.color(L"Gauge", m + L".ForeColor2");
-        gauge.Vertical = equals_ignore_case(ini.text(L"Gauge", m + L".Kind"), L"gkVerticalBar");
-        skin.Gauges[static_cast<size_t>(i)] = gauge;
+        auto& gauge = skin.Gauges[i];
+        if (!ini.bar(L"Gauge", m, gauge)) continue;
+        gauge->BackColor = ini.color(L"Gauge", m + L".BackColor");
+        gauge->Vertical = equals_ignore_case(ini.text(L"Gauge", m + L".Kind"), L"gkVerticalBar");
     }
     for (int b = 0; b < kSkinButtons; ++b) {
         const std::wstring name = kSkinButtonNames[b];
@@ -109,15 +115,8 @@ std::optional<SkinDescription> ReadSkinDescription(const settings::IniFile& file
         button.ClickImage = ini.text(L"Button", name + L".ClickImage");
         skin.Buttons[static_cast<size_t>(b)] = button;
     }
-    for (int i = 0; i < kSkinMetrics; ++i) {
-        const std::wstring m = kSkinMetricNames[i];
-        const std::wstring position = ini.text(L"Progress", m + L".Position");
-        if (position.empty()) continue;
-        SkinProgressSpec bar;
-        bar.Position = to_position(position, true);
-        bar.ForeColor = ini.color(L"Progress", m + L".ForeColor");
-        bar.ForeColor2 = ini.color(L"Progress", m + L".ForeColor2");
-        skin.ProgressBars[static_cast<size_t>(i)] = bar;
+    for (size_t i = 0; i < kSkinMetrics; ++i) {
+        ini.bar(L"Progress", kSkinMetricNames[i], skin.ProgressBars[i]);
     }
     skin.ValueAlign = ParseDigitAlign(ini.text(L"Value", L"Align", L"right"));
     skin.ValueTransparentColor = ini.color(L"Value", L"TransParentColor");

@@ -43,18 +43,16 @@ struct SkinPosition {
     int HeightOr(int fallback) const { return Bottom ? *Bottom - Top : fallback; }
 };
 
-struct SkinGaugeSpec {
-    SkinPosition Position;  // all four fields
-    Color BackColor = clKey;
-    Color ForeColor = clKey;
-    Color ForeColor2 = clKey;
-    bool Vertical = false;
-};
-
+// A progress bar, and what a gauge has in common with it.
 struct SkinProgressSpec {
     SkinPosition Position;  // all four fields
     Color ForeColor = clKey;
     Color ForeColor2 = clKey;
+};
+
+struct SkinGaugeSpec : SkinProgressSpec {
+    Color BackColor = clKey;
+    bool Vertical = false;
 };
 
 struct SkinButtonSpec {
