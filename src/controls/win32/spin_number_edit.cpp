@@ -125,7 +125,10 @@ std::wstring TSpinNumberEdit::Text() const {
 }
 
 void TSpinNumberEdit::SetText(const std::wstring& text) {
-    if (edit_) ::SetWindowTextW(edit_, text.c_str());  // EN_CHANGE raises OnChange
+    if (!edit_ || text == Text()) return;
+    ::SetWindowTextW(edit_, text.c_str());
+    // A multi-line edit sends no EN_CHANGE for text set from outside, only for typed text.
+    if (OnChange) OnChange(*this);
 }
 
 bool TSpinNumberEdit::ReadOnly() const { return read_only_; }

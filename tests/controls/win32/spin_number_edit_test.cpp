@@ -58,10 +58,13 @@ TEST_F(SpinNumberEditFixture, TypingIsFilteredAndClampedOnlyWhenTheFieldIsLeft) 
     edit.EditorEnabled = false;
     type(L"5\b");
     EXPECT_EQ(edit.Text(), L"128");
-    // Without a range nothing is clamped.
+    // Without a range nothing is clamped. Setting raises OnChange once, and only for a new text.
     edit.SetMaxValue(0);
+    const int typed_changes = changes;
+    edit.SetValue(250);
     edit.SetValue(250);
     EXPECT_EQ(edit.Text(), L"250");
+    EXPECT_EQ(changes, typed_changes + 1);
 }
 
 TEST_F(SpinNumberEditFixture, ArrowKeysAndHeldButtonsStep) {
