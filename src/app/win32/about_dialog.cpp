@@ -1,10 +1,10 @@
 #include "app/win32/about_dialog.h"
 
-#include <cwchar>
 #include <vector>
 
 #include "app/win32/resources/resource_ids.h"
 #include "base/app_error.h"
+#include "base/win32/dialog_frame.h"
 #include "base/win32/error_report.h"
 #include "skin/win32/gdi_text.h"
 
@@ -21,31 +21,6 @@ skin::Font japanese_font(const wchar_t* name, int height, unsigned style = 0) {
     return {name, height, style, skin::kShiftJisCharset, skin::clBlack};
 }
 
-// A dialog template without controls: they are placed in pixels once the window exists.
-std::vector<WORD> empty_dialog_template() {
-    std::vector<WORD> words;
-    auto dword = [&](DWORD value) {
-        words.push_back(LOWORD(value));
-        words.push_back(HIWORD(value));
-    };
-    dword(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME);
-    dword(0);                                    // extended style
-    words.insert(words.end(), {0, 0, 0, 0, 0});  // no controls; x, y, cx, cy
-    words.insert(words.end(), {0, 0});           // no menu, the standard dialog class
-    for (const wchar_t* c = kAboutCaption; *c; ++c)
-        words.push_back(static_cast<WORD>(*c));
-    words.push_back(0);
-    return words;
-}
-
-SIZE text_size(HWND window, HFONT font, const wchar_t* text) {
-    win::WindowDC dc(window);
-    win::SelectGuard selected(dc.get(), font);
-    SIZE size{};
-    ::GetTextExtentPoint32W(dc.get(), text, static_cast<int>(wcslen(text)), &size);
-    return size;
-}
-
 }  // namespace
 
 TForm3::~TForm3() {
@@ -58,7 +33,7 @@ HWND TForm3::OpenDialog() noexcept {
 
 void TForm3::ShowModal(HWND owner, const std::function<void(HWND)>& opened) {
     opened_ = opened;
-    const std::vector<WORD> layout = empty_dialog_template();
+    const std::vector<WORD> layout = win::empty_dialog_template(kAboutCaption);
     const INT_PTR result =
         ::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(layout.data()),
                                   owner, &TForm3::procedure, reinterpret_cast<LPARAM>(this));
@@ -118,7 +93,7 @@ void TForm3::FormCreate() {
     title_font_ = skin::win::CreateFontFor(japanese_font(L"ＭＳ Ｐ明朝", -13, skin::fsBold));
     caption_font_ =
         skin::win::CreateFontFor({L"MS Sans Serif", -13, skin::fsBold, skin::kDefaultCharset, skin::clBlack});
-    place_and_center();
+    win::center_with_client_size(window_, kClientWidth, kClientHeight);
 
     icon_.reset(static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUORVANE), IMAGE_ICON,
                                                 32, 32, LR_DEFAULTCOLOR)));
@@ -140,19 +115,8 @@ void TForm3::FormCreate() {
     ::SetForegroundWindow(window_);
 }
 
-void TForm3::place_and_center() {
-    RECT frame{0, 0, kClientWidth, kClientHeight};
-    ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_STYLE)), FALSE,
-                         static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_EXSTYLE)));
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    const int left = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    const int top = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    ::SetWindowPos(window_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 HWND TForm3::add_label(int x, int y, const wchar_t* text, HFONT font) {
-    const SIZE size = text_size(window_, font, text);
+    const SIZE size = win::text_extent(window_, font, text);
     HWND label = ::CreateWindowExW(0, L"STATIC", text, WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, x, y, size.cx,
                                    size.cy, window_, nullptr, nullptr, nullptr);
     ::SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);

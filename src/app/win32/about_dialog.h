@@ -35,7 +35,6 @@ private:
     static INT_PTR CALLBACK procedure(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) noexcept;
     INT_PTR on_message(UINT message, WPARAM wparam, LPARAM lparam);
     void FormCreate();
-    void place_and_center();
     HWND add_label(int x, int y, const wchar_t* text, HFONT font);
     std::unique_ptr<controls::TLightLabel> add_link(int x,
                                                     int y,
