@@ -1,11 +1,7 @@
 #include "app/win32/about_dialog.h"
 
-#include <vector>
-
 #include "app/win32/resources/resource_ids.h"
-#include "base/app_error.h"
 #include "base/win32/dialog_frame.h"
-#include "base/win32/error_report.h"
 #include "skin/win32/gdi_text.h"
 
 namespace qv::app {
@@ -33,35 +29,9 @@ HWND TForm3::OpenDialog() noexcept {
 
 void TForm3::ShowModal(HWND owner, const std::function<void(HWND)>& opened) {
     opened_ = opened;
-    const std::vector<WORD> layout = win::empty_dialog_template(kAboutCaption);
-    const INT_PTR result =
-        ::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(layout.data()),
-                                  owner, &TForm3::procedure, reinterpret_cast<LPARAM>(this));
+    run_modal(owner, kAboutCaption);
     home_link_.reset();
     mail_link_.reset();
-    if (result == -1) throw AppError(L"Cannot show the about dialog");
-}
-
-INT_PTR CALLBACK TForm3::procedure(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
-    if (message == WM_INITDIALOG) {
-        auto* self = reinterpret_cast<TForm3*>(lparam);
-        self->window_ = dialog;
-        ::SetWindowLongPtrW(dialog, DWLP_USER, lparam);
-    }
-    auto* self = reinterpret_cast<TForm3*>(::GetWindowLongPtrW(dialog, DWLP_USER));
-    if (!self) return FALSE;
-    INT_PTR result = FALSE;
-    try {
-        result = self->on_message(message, wparam, lparam);
-    } catch (...) {
-        win::report_current_exception(dialog);
-    }
-    if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrW(dialog, DWLP_USER, 0);
-        if (open_dialog == dialog) open_dialog = nullptr;
-        self->window_ = nullptr;
-    }
-    return result;
 }
 
 INT_PTR TForm3::on_message(UINT message, WPARAM wparam, LPARAM) {
@@ -77,6 +47,9 @@ INT_PTR TForm3::on_message(UINT message, WPARAM wparam, LPARAM) {
             ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
             return reinterpret_cast<INT_PTR>(::GetSysColorBrush(COLOR_BTNFACE));
         }
+        case WM_NCDESTROY:
+            if (open_dialog == window_) open_dialog = nullptr;
+            return FALSE;
         case WM_COMMAND:
             if (LOWORD(wparam) == IDOK || LOWORD(wparam) == IDCANCEL) {
                 ::EndDialog(window_, LOWORD(wparam));

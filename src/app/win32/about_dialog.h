@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+#include "base/win32/dialog_frame.h"
 #include "base/win32/unique_handle.h"
 #include "controls/win32/light_label.h"
 
@@ -17,12 +18,10 @@ inline constexpr wchar_t kHomePage[] = L"https://quorvane.app/";
 inline constexpr wchar_t kSupportMail[] = L"support@quorvane.app";
 inline constexpr wchar_t kAboutInfo[] = L"Copyright (C) 2026 Quorvane Project";
 
-class TForm3 {
+class TForm3 final : public win::ModalDialog {
 public:
     TForm3() = default;
-    TForm3(const TForm3&) = delete;
-    TForm3& operator=(const TForm3&) = delete;
-    ~TForm3();
+    ~TForm3() override;
 
     // Shows the dialog over `owner` and returns once it has closed. `opened` is told the dialog's
     // window as soon as it exists. Throws AppError when the system cannot make the dialog.
@@ -32,8 +31,7 @@ public:
     static HWND OpenDialog() noexcept;
 
 private:
-    static INT_PTR CALLBACK procedure(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) noexcept;
-    INT_PTR on_message(UINT message, WPARAM wparam, LPARAM lparam);
+    INT_PTR on_message(UINT message, WPARAM wparam, LPARAM lparam) override;
     void FormCreate();
     HWND add_label(int x, int y, const wchar_t* text, HFONT font);
     std::unique_ptr<controls::TLightLabel> add_link(int x,
@@ -44,7 +42,6 @@ private:
                                                     controls::TJumpType type);
     HWND add_ok_button();
 
-    HWND window_ = nullptr;
     std::function<void(HWND)> opened_;
     // The fonts outlive the controls that show them.
     win::UniqueFont form_font_, title_font_, caption_font_;

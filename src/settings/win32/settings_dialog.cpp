@@ -2,9 +2,6 @@
 
 #include <commctrl.h>
 
-#include "base/app_error.h"
-#include "base/win32/dialog_frame.h"
-#include "base/win32/error_report.h"
 #include "settings/win32/settings_dialog_pages.h"
 #include "skin/win32/gdi_text.h"
 
@@ -35,33 +32,9 @@ TForm2::~TForm2() = default;
 bool TForm2::ShowModal(HWND owner, const std::function<void(HWND)>& opened) {
     opened_ = opened;
     written_ = false;
-    const std::vector<WORD> layout = win::empty_dialog_template(kCaption);
-    const INT_PTR result =
-        ::DialogBoxIndirectParamW(::GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(layout.data()),
-                                  owner, &TForm2::procedure, reinterpret_cast<LPARAM>(this));
+    run_modal(owner, kCaption);
     pages_.clear();
-    if (result == -1) throw AppError(L"Cannot show the settings dialog");
     return written_;
-}
-
-INT_PTR CALLBACK TForm2::procedure(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
-    if (message == WM_INITDIALOG) {
-        reinterpret_cast<TForm2*>(lparam)->window_ = dialog;
-        ::SetWindowLongPtrW(dialog, DWLP_USER, lparam);
-    }
-    auto* self = reinterpret_cast<TForm2*>(::GetWindowLongPtrW(dialog, DWLP_USER));
-    if (!self) return FALSE;
-    INT_PTR result = FALSE;
-    try {
-        result = self->on_message(message, wparam, lparam);
-    } catch (...) {
-        win::report_current_exception(dialog);
-    }
-    if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrW(dialog, DWLP_USER, 0);
-        self->window_ = nullptr;
-    }
-    return result;
 }
 
 INT_PTR TForm2::on_message(UINT message, WPARAM wparam, LPARAM lparam) {

@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "base/win32/dialog_frame.h"
 #include "base/win32/unique_handle.h"
 #include "settings/reg_manager.h"
 #include "settings/settings_dialog_values.h"
@@ -25,19 +26,16 @@ class TSettingsPage;
 bool ShowSettingsDialog(HWND owner, TRegManager& RM, std::int64_t total_mb, std::function<void(HWND dialog)> help,
                         const std::function<void(HWND dialog)>& opened = {});
 
-class TForm2 {
+class TForm2 final : public win::ModalDialog {
 public:
     TForm2(TRegManager& RM, std::int64_t total_mb, std::function<void(HWND)> help);
-    TForm2(const TForm2&) = delete;
-    TForm2& operator=(const TForm2&) = delete;
-    ~TForm2();
+    ~TForm2() override;
 
     // See ShowSettingsDialog.
     bool ShowModal(HWND owner, const std::function<void(HWND)>& opened = {});
 
 private:
-    static INT_PTR CALLBACK procedure(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) noexcept;
-    INT_PTR on_message(UINT message, WPARAM wparam, LPARAM lparam);
+    INT_PTR on_message(UINT message, WPARAM wparam, LPARAM lparam) override;
     void FormCreate();
     void CreatePages();
     HWND AddButton(int x, const wchar_t* text, int id) const;
@@ -55,7 +53,6 @@ private:
     std::function<void(HWND)> help_;
     std::function<void(HWND)> opened_;
     SystemKeyLayout layout_;
-    HWND window_ = nullptr;
     HWND PageControl1 = nullptr;
     win::UniqueFont font_;  // outlives the controls that show it
     std::vector<std::unique_ptr<TSettingsPage>> pages_;
