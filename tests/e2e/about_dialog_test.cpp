@@ -13,6 +13,7 @@
 
 #include "app/app_info.h"
 #include "support/win32/app_test.h"
+#include "support/win32/window_children.h"
 #include "support/win32/files.h"
 #include "support/win32/screen_capture.h"
 #include "support/win32/tray_area.h"
@@ -25,54 +26,8 @@ using app::MenuId;
 
 constexpr UINT kTrayCallback = WM_USER + 0x400;  // the shell's notifications to a tray icon
 
-std::wstring class_of(HWND window) {
-    wchar_t name[256];
-    const int length = ::GetClassNameW(window, name, 256);
-    return std::wstring(name, length > 0 ? static_cast<size_t>(length) : 0);
-}
-
-std::wstring text_of(HWND window) {
-    wchar_t text[512];
-    DWORD_PTR length = 0;
-    if (!::SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
-                               &length)) {
-        return {};
-    }
-    return std::wstring(text, length);
-}
-
-struct Child {
-    HWND window;
-    std::wstring class_name;
-    std::wstring text;
-};
-
-std::vector<Child> children_of(HWND parent) {
-    std::vector<Child> found;
-    ::EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM context) -> BOOL {
-            reinterpret_cast<std::vector<Child>*>(context)->push_back({child, class_of(child), text_of(child)});
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
-const Child* child_with_text(const std::vector<Child>& children, std::wstring_view text) {
-    for (const Child& child : children) {
-        if (child.text == text) return &child;
-    }
-    return nullptr;
-}
-
 // The shown about dialog of the process.
-HWND find_about_dialog(DWORD process_id) {
-    for (HWND window : find_windows(process_id, L"#32770")) {
-        if (::IsWindowVisible(window) && text_of(window) == L"バージョン情報") return window;
-    }
-    return nullptr;
-}
+HWND find_about_dialog(DWORD process_id) { return find_dialog(process_id, L"バージョン情報"); }
 
 // Pixels of the rectangle close to pure blue, as the links' text is drawn.
 size_t bluish_pixels(const ScreenCapture& shot, const RECT& area) {

@@ -149,6 +149,10 @@ private:
     void Help2Click();
     void About1Click();
     void NsetClick();
+
+    // The settings dialog and what it changed (main_window_settings.cpp).
+    void apply_settings();
+    void apply_gauge_design_to_default_gauges();
     LRESULT clean_request(WPARAM wparam, LPARAM lparam);
 
     // Components. Declaration order is construction order; the window itself is destroyed first.
@@ -195,6 +199,7 @@ private:
     // Nesting of on_message: retired elements are destroyed only once no handler (and so no event of
     // an element) is running.
     int message_depth_ = 0;
+    bool settings_open_ = false;
 };
 
 } // namespace qv::app

@@ -143,7 +143,4 @@ void MainWindow::About1Click() {
     dialog.ShowModal(handle(), [&tray](HWND window) { tray.set_dialog(window); });
 }
 
-// The settings dialog comes with its own window.
-void MainWindow::NsetClick() {}
-
 } // namespace qv::app
