@@ -1,23 +1,9 @@
 #include "support/win32/message_box.h"
 
+#include "support/win32/window_children.h"
+
 namespace qv::test {
 namespace {
-
-std::wstring text_of(HWND window) {
-    wchar_t text[1024];
-    DWORD_PTR length = 0;
-    if (!::SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
-                               &length)) {
-        return {};
-    }
-    return std::wstring(text, length);
-}
-
-std::wstring class_of(HWND window) {
-    wchar_t name[256];
-    int length = ::GetClassNameW(window, name, 256);
-    return std::wstring(name, length > 0 ? static_cast<size_t>(length) : 0);
-}
 
 struct BoxSearch {
     DWORD process_id;

@@ -11,9 +11,9 @@ std::wstring class_of(HWND window) {
 }
 
 std::wstring text_of(HWND window) {
-    wchar_t text[512];
+    wchar_t text[1024];
     DWORD_PTR length = 0;
-    if (!::SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
+    if (!::SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
                                &length)) {
         return {};
     }
