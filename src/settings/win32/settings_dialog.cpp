@@ -113,8 +113,8 @@ void TForm2::CreatePages() {
     pages_.push_back(std::make_unique<TMemoryPage>(window_, area, font, total_mb_));
     pages_.push_back(std::make_unique<TDisplayPage>(window_, area, font));
     pages_.push_back(std::make_unique<THotKeyPage>(window_, area, font));
-    pages_.push_back(std::make_unique<TDesignPage>(window_, area, font));
-    pages_.push_back(std::make_unique<TSettingsPage>(window_, area, font));  // スキン
+    pages_.push_back(std::make_unique<TDesignPage>(window_, area, font, RM));
+    pages_.push_back(std::make_unique<TSkinPage>(window_, area, font, RM));
     pages_.push_back(std::make_unique<TShortcutPage>(window_, area, font));
 }
 

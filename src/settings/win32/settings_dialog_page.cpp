@@ -107,6 +107,19 @@ HWND TSettingsPage::AddHotKey(int x, int middle, int width, int id) const {
     return hotkey;
 }
 
+HWND TSettingsPage::AddCombo(int x, int y, int width, int id, std::initializer_list<const wchar_t*> entries,
+                             bool editable) const {
+    constexpr int kDropHeight = 200;
+    HWND combo = AddControl(L"COMBOBOX", L"", (editable ? CBS_DROPDOWN : CBS_DROPDOWNLIST) | WS_VSCROLL | WS_TABSTOP,
+                            0, x, y, width, kDropHeight, id);
+    for (const wchar_t* entry : entries) ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
+    return combo;
+}
+
+HWND TSettingsPage::AddEdit(int x, int y, int width, int height, int id) const {
+    return AddControl(L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, x, y, width, height, id);
+}
+
 std::unique_ptr<controls::TSpinNumberEdit> TSettingsPage::AddSpin(int x, int middle, int width, int id, int minimum,
                                                                   int maximum, int increment) const {
     auto spin = std::make_unique<controls::TSpinNumberEdit>(Panel(), x, 0, width, 0, id);
@@ -126,6 +139,12 @@ int RightOf(HWND control) {
     ::GetWindowRect(control, &frame);
     ::MapWindowPoints(nullptr, ::GetParent(control), reinterpret_cast<POINT*>(&frame), 2);
     return frame.right;
+}
+
+std::wstring TextOf(HWND window) {
+    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
 }
 
 bool IsChecked(HWND check) { return ::SendMessageW(check, BM_GETCHECK, 0, 0) == BST_CHECKED; }

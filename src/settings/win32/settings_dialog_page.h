@@ -5,7 +5,9 @@
 // it has any of its own) after the shared ones.
 #include <windows.h>
 
+#include <initializer_list>
 #include <memory>
+#include <string>
 
 #include "base/win32/window.h"
 #include "controls/win32/spin_number_edit.h"
@@ -48,6 +50,10 @@ protected:
     HWND AddButton(int x, int y, int width, int height, const wchar_t* text, int id) const;
     HWND AddTrackBar(int x, int middle, int width, DWORD style, int id, int maximum) const;
     HWND AddHotKey(int x, int middle, int width, int id) const;
+    // A drop-down list with its entries; `editable` lets the user type into it.
+    HWND AddCombo(int x, int y, int width, int id, std::initializer_list<const wchar_t*> entries,
+                  bool editable = false) const;
+    HWND AddEdit(int x, int y, int width, int height, int id) const;
     // Right-aligned, with its range and step.
     std::unique_ptr<controls::TSpinNumberEdit> AddSpin(int x, int middle, int width, int id, int minimum,
                                                        int maximum, int increment = 1) const;
@@ -63,6 +69,8 @@ private:
 
 // Right edge of a control, in its parent's coordinates.
 int RightOf(HWND control);
+
+std::wstring TextOf(HWND window);
 
 bool IsChecked(HWND check);
 void SetChecked(HWND check, bool checked);

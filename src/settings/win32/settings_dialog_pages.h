@@ -2,10 +2,14 @@
 // The pages of the settings dialog, in tab order, and the identifiers of their controls.
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
 #include <memory>
 
+#include "controls/win32/select_color_button.h"
 #include "settings/win32/settings_dialog_page.h"
+#include "skin/text_label.h"
+#include "skin/win32/window_surface.h"
 
 namespace qv::settings::win32 {
 
@@ -40,6 +44,25 @@ enum SettingsControlId : int {
     kHotKeySetId,
     kHotKeyStopId,
     kHotKeyAutoHideId,
+    // デザイン
+    kComboBox1Id = 501,
+    kColorButton1Id,
+    kColorButton2Id,
+    kFontId,
+    kPanel1Id,
+    kComboBox2Id,
+    kISCButtonId,
+    kIBCButtonId,
+    kTrayId,
+    kButton8Id,
+    kBFId,
+    kButton9Id,
+    kButton10Id,
+    kComboBox3Id,
+    // スキン
+    kEdit3Id = 551,
+    kButton11Id,
+    kButton12Id,
     // ショートカット
     kButton4Id = 601,
     kButton5Id,
@@ -96,12 +119,67 @@ private:
          HotKeyAutoHide = nullptr;
 };
 
-// "デザイン": the window's colours, fonts and background picture. Its controls are still to come; the
-// transparency check box of "表示関連" is written among its items.
+class TDesignPreview;
+
+// "デザイン": the window's colours, fonts and background picture, tried out on a miniature of the window,
+// and the tray icons' colours. Nothing reaches the store before OK; the transparency check box of
+// "表示関連" is written among this page's items.
 class TDesignPage final : public TSettingsPage {
 public:
-    using TSettingsPage::TSettingsPage;
+    TDesignPage(HWND dialog, const RECT& area, HFONT font, TRegManager& RM);
+    ~TDesignPage() override;
+    void Load(const DialogValues& values) override;
     void WriteBack(TRegManager& RM, const DialogValues& values) override;
+
+protected:
+    void OnCommand(HWND control, int code) override;
+
+private:
+    // What the element chooser's entry lets the colour buttons and the font button edit.
+    void ComboBox1Change();
+    void ColorButton1Click();
+    void ColorButton2Click();
+    void FontClick();
+    void ComboBox2Change();
+    void ISCButtonClick();
+    void IBCButtonClick();
+    void Button8Click();
+    void Button9Click();
+    void Button10Click();
+    void ComboBox3Change();
+    // Into the preview; a file that cannot be read is reported and the preview keeps its picture.
+    void LoadBackImage(const std::wstring& path);
+    void ShowTrayColors(size_t metric);
+    int Element() const;
+    size_t Metric() const;
+    HWND Dialog() const;
+
+    TRegManager& RM_;
+    std::unique_ptr<TDesignPreview> preview_;
+    HWND ComboBox1 = nullptr, ColorLabel1 = nullptr, ColorLabel2 = nullptr, Font = nullptr, ComboBox2 = nullptr,
+         Button8 = nullptr, BF = nullptr, Button9 = nullptr, Button10 = nullptr, ComboBox3 = nullptr;
+    std::unique_ptr<controls::TSelectColorButton> ColorButton1, ColorButton2, ISCButton, IBCButton;
+    std::unique_ptr<skin::win::GraphicPanel> Tray;  // before TrayS, which leaves it first
+    skin::TextLabel TrayS;
+    // The tray icons' text colours (ISC0 to ISC4), then their background colours (IBC0 to IBC4).
+    std::array<skin::Color, 10> TrayColors{};
+};
+
+// "スキン": the skin description file in force; empty for the default design.
+class TSkinPage final : public TSettingsPage {
+public:
+    TSkinPage(HWND dialog, const RECT& area, HFONT font, TRegManager& RM);
+    void Load(const DialogValues& values) override;
+    void WriteBack(TRegManager& RM, const DialogValues& values) override;
+
+protected:
+    void OnCommand(HWND control, int code) override;
+
+private:
+    void Button11Click();
+
+    TRegManager& RM_;
+    HWND Edit3 = nullptr, Button11 = nullptr, Button12 = nullptr;
 };
 
 // "ショートカット": shortcuts to the program in Startup and on the desktop, made and removed at once.

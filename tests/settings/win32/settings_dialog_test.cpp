@@ -11,9 +11,13 @@
 #include <thread>
 #include <vector>
 
+#include "controls/win32/select_color_button.h"
 #include "settings/settings_table.h"
 #include "settings/win32/settings_dialog_pages.h"
+#include "skin/win32/window_surface.h"
+#include "support/win32/bitmap_file.h"
 #include "support/win32/files.h"
+#include "support/win32/ini_text.h"
 #include "support/win32/message_box.h"
 #include "support/win32/screen_capture.h"
 #include "temp_folder.h"
@@ -61,6 +65,36 @@ void type(HWND dialog, int id, const wchar_t* text) {
 void click(HWND dialog, int id) { ::SendMessageW(item(dialog, id), BM_CLICK, 0, 0); }
 bool checked(HWND dialog, int id) { return ::SendMessageW(item(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
+// The object behind one of the program's own windows.
+template <typename T>
+T& object_of(HWND window) {
+    return dynamic_cast<T&>(*reinterpret_cast<win::Window*>(::GetWindowLongPtrW(window, GWLP_USERDATA)));
+}
+
+// Chooses a list entry as the user does (with its change notification).
+void choose(HWND dialog, int id, int entry) {
+    HWND list = item(dialog, id);
+    ::SendMessageW(list, CB_SETCURSEL, entry, 0);
+    ::SendMessageW(::GetParent(list), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+}
+
+// Clicks a colour button whose colour dialog answers `color`.
+void pick_color(HWND dialog, int id, skin::Color color) {
+    auto& button = object_of<controls::TSelectColorButton>(item(dialog, id));
+    button.ColorDialog = [color](HWND, unsigned) { return std::optional<skin::Color>(color); };
+    ::SendMessageW(button.handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    ::SendMessageW(button.handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+}
+
+// A pixel of a preview as it is drawn now.
+skin::Color preview_pixel(HWND dialog, int id, int x, int y) {
+    auto& panel = object_of<skin::win::GraphicPanel>(item(dialog, id));
+    panel.Surface().Refresh();
+    return skin::ToColor(panel.Surface().BackBuffer().Pixels().At(x, y));
+}
+
+bool visible(HWND dialog, int id) { return (::GetWindowLongPtrW(item(dialog, id), GWL_STYLE) & WS_VISIBLE) != 0; }
+
 // Asks to leave the page shown, as a click on another tab does; true when the dialog allows it.
 bool page_change_allowed(HWND dialog) {
     NMHDR header{item(dialog, kPageControl1Id), static_cast<UINT_PTR>(kPageControl1Id), TCN_SELCHANGING};
@@ -105,6 +139,9 @@ protected:
 
     TempFolder folder{L"qv-settings-dialog"};
     const std::wstring ini = folder.file(L"Quorvane.ini");
+    std::wstring design(const wchar_t* key) {
+        return test::IniText::from_ansi(read_bytes(ini)).value(L"Design", key).value_or(L"(none)");
+    }
     SystemServices system;
     TRegManager RM = make_main_store(system.services());
 };
@@ -195,6 +232,89 @@ TEST_F(SettingsDialogTest, FailedChecksAndCancelWriteNothing) {
     EXPECT_EQ(read_bytes(ini), before);
 }
 
+TEST_F(SettingsDialogTest, OkWithoutChangesWritesTheDesignAsItWas) {
+    // A picture that is not there is reported, and its path is kept as typed.
+    write_bytes(ini, "[Clean]\r\nCleanValue=64\r\n[Design]\r\nWindowColor=$00123456\r\nTitleFont_FontName=Arial\r\nTitleFont_FontSize=14\r\n"
+                     "TitleFont_FontColor=clRed\r\nTitleFontStyle=6\r\nIBC2=clLime\r\nWD=1\r\n"
+                     "BackImage=C:\\nowhere\\back.bmp\r\nSkinFileName=C:\\skin\\a\\a.qvs\r\n");
+    ErrorBoxes boxes;
+    EXPECT_TRUE(run(96, [](HWND dialog) {
+        EXPECT_EQ(preview_pixel(dialog, kPanel1Id, 110, 54), 0x123456u);
+        click(dialog, kButton1Id);
+    }));
+    EXPECT_EQ(boxes.texts, std::vector<std::wstring>{L"背景画像が読み込めません"});
+    const std::pair<const wchar_t*, const wchar_t*> expected[] = {
+        {L"WindowColor", L"$00123456"},   {L"GaugeColor1", L"clAqua"},        {L"GaugeColor2", L"$00FF8000"},
+        {L"GaugeBackColor", L"clWhite"},  {L"GaugeFont_FontName", L"ＭＳ Ｐゴシック"}, {L"GaugeFont_FontSize", L"10"},
+        {L"GaugeFont_FontColor", L"clBlue"}, {L"GaugeFontStyle", L"1"},    {L"TitleFont_FontName", L"Arial"},
+        {L"TitleFont_FontSize", L"14"},   {L"TitleFont_FontColor", L"clRed"}, {L"TitleFontStyle", L"6"},
+        {L"WindowFont_FontSize", L"8"},   {L"WindowFontStyle", L"1"},       {L"ButtonFontColor", L"clWhite"},
+        {L"ButtonColor", L"$00FF8000"},   {L"ButtonFrameColor", L"clWhite"}, {L"Isc0", L"clWhite"},
+        {L"ISC4", L"clWhite"},            {L"IBC1", L"clBlue"},             {L"IBC2", L"clLime"},
+        {L"BackImage", L"C:\\nowhere\\back.bmp"}, {L"WD", L"1"}, {L"SkinFileName", L"C:\\skin\\a\\a.qvs"}};
+    for (const auto& [key, value] : expected) EXPECT_EQ(design(key), value) << key;
+}
+
+TEST_F(SettingsDialogTest, ColoursChosenOnTheDesignPageReachThePreviewAndOk) {
+    write_bytes(ini, "[Clean]\r\nCleanValue=64\r\n");
+    EXPECT_TRUE(run(96, [](HWND dialog) {
+        EXPECT_FALSE(visible(dialog, kColorButton2Id));
+        choose(dialog, kComboBox1Id, 1);  // ゲージ: both bar colours
+        EXPECT_TRUE(visible(dialog, kColorButton2Id));
+        choose(dialog, kComboBox1Id, 3);  // タイトル: its colour comes with the font
+        EXPECT_FALSE(visible(dialog, kColorButton1Id));
+        EXPECT_FALSE(visible(dialog, kColorButton2Id));
+
+        choose(dialog, kComboBox1Id, 2);  // ゲージの背景
+        EXPECT_EQ(object_of<controls::TSelectColorButton>(item(dialog, kColorButton1Id)).Color(), skin::clWhite);
+        pick_color(dialog, kColorButton1Id, 0x00336699);
+        // The unfilled end of gauge 4 (half full).
+        EXPECT_EQ(preview_pixel(dialog, kPanel1Id, 210, 35), 0x336699u);
+
+        // A colour chosen for one metric stays with it.
+        choose(dialog, kComboBox2Id, 3);
+        pick_color(dialog, kISCButtonId, 0x00010203);
+        EXPECT_EQ(preview_pixel(dialog, kTrayId, 0, 0), skin::clBlue);
+        pick_color(dialog, kIBCButtonId, 0x00040506);
+        EXPECT_EQ(preview_pixel(dialog, kTrayId, 0, 0), 0x040506u);
+        choose(dialog, kComboBox2Id, 0);
+        EXPECT_EQ(preview_pixel(dialog, kTrayId, 0, 0), skin::clBlue);
+        click(dialog, kButton1Id);
+    }));
+    EXPECT_EQ(design(L"GaugeBackColor"), L"$00336699");
+    EXPECT_EQ(design(L"ISC3"), L"$00010203");
+    EXPECT_EQ(design(L"IBC3"), L"$00040506");
+    EXPECT_EQ(design(L"Isc0"), L"clWhite");
+    EXPECT_EQ(design(L"WindowColor"), L"$00FF8000");
+}
+
+TEST_F(SettingsDialogTest, ClearedPictureAndSkinAreWrittenEmptyOnOkOnly) {
+    const std::wstring picture = folder.file(L"back.bmp");
+    write_bytes(picture, test::solid_bitmap(10, 10, RGB(0x20, 0x40, 0x60)));
+    const std::string before = "[Clean]\r\nCleanValue=64\r\n[Design]\r\nBackImage=" + std::string(picture.begin(), picture.end()) +
+                               "\r\nSkinFileName=C:\\skin\\a\\a.qvs\r\n";
+    write_bytes(ini, before);
+    auto clear_both = [](HWND dialog) {
+        EXPECT_EQ(preview_pixel(dialog, kPanel1Id, 110, 54), 0x604020u) << "the picture, centred";
+        click(dialog, kButton10Id);
+        EXPECT_EQ(preview_pixel(dialog, kPanel1Id, 110, 54), 0xFF8000u);
+        click(dialog, kButton12Id);
+        pick_color(dialog, kColorButton1Id, 0x00112233);
+    };
+    EXPECT_FALSE(run(96, [&](HWND dialog) {
+        clear_both(dialog);
+        click(dialog, kButton2Id);
+    }));
+    EXPECT_EQ(read_bytes(ini), before);
+    EXPECT_TRUE(run(96, [&](HWND dialog) {
+        clear_both(dialog);
+        click(dialog, kButton1Id);
+    }));
+    EXPECT_EQ(design(L"BackImage"), L"");
+    EXPECT_EQ(design(L"SkinFileName"), L"");
+    EXPECT_EQ(design(L"WindowColor"), L"$00112233");
+}
+
 // What the test does once the dialog is on the screen, run by a timer of its modal loop.
 std::function<void()> when_shown;
 
@@ -218,7 +338,7 @@ TEST_F(SettingsDialogTest, ShownModallyOverItsOwner) {
         std::filesystem::path artifacts = test::environment_path(L"QV_ARTIFACTS");
         if (artifacts.empty()) artifacts = std::filesystem::current_path();
         artifacts /= L"settings-dialog";
-        for (int page = 0; page < 3; ++page) {
+        for (int page = 0; page < 5; ++page) {
             HWND tabs = item(dialog, kPageControl1Id);
             ::SendMessageW(tabs, TCM_SETCURSEL, page, 0);
             NMHDR header{tabs, static_cast<UINT_PTR>(kPageControl1Id), TCN_SELCHANGE};
