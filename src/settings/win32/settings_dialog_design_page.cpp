@@ -40,55 +40,56 @@ TDesignPage::TDesignPage(HWND dialog, const RECT& area, HFONT font, TRegManager&
     const int left_width = preview_x - 8 - 8;
 
     // The window: element, its colours and font, beside the preview.
-    AddLabel(8, 10, L"ウインドウのデザイン");
-    AddLabel(preview_x, 10, L"ウインドウ");
-    ComboBox1 = AddCombo(8, 20, left_width, kComboBox1Id,
+    AddLabel(8, 8, L"ウインドウのデザイン");
+    AddLabel(preview_x + TDesignPreview::kWidth - TextWidth(L"ウインドウ"), 8, L"ウインドウ");
+    ComboBox1 = AddCombo(8, 16, left_width, kComboBox1Id,
                          {L"ウインドウ", L"ゲージ", L"ゲージの背景", L"タイトル", L"ボタンの文字", L"ボタンの背景",
                           L"ボタンの枠"});
     const int color_x = 8 + std::max(TextWidth(L"色"), TextWidth(L"色2")) + 6;
     const int color_width = 8 + left_width - color_x;
-    ColorLabel1 = AddLabel(8, 46 + kRow / 2, L"色");
-    ColorButton1 = std::make_unique<controls::TSelectColorButton>(Panel(), color_x, 46, color_width, kRow,
+    ColorLabel1 = AddLabel(8, 40 + kRow / 2, L"色");
+    ColorButton1 = std::make_unique<controls::TSelectColorButton>(Panel(), color_x, 40, color_width, kRow,
                                                                   kColorButton1Id);
-    ColorLabel2 = AddLabel(8, 72 + kRow / 2, L"色2");
-    ColorButton2 = std::make_unique<controls::TSelectColorButton>(Panel(), color_x, 72, color_width, kRow,
+    ColorLabel2 = AddLabel(8, 64 + kRow / 2, L"色2");
+    ColorButton2 = std::make_unique<controls::TSelectColorButton>(Panel(), color_x, 64, color_width, kRow,
                                                                   kColorButton2Id);
-    Font = AddButton(8, 98, left_width, kRow + 2, L"フォント変更▼", kFontId);
-    Button8 = AddButton(8, 128, left_width, kRow + 2, L"デフォルトに戻す", kButton8Id);
-    preview_ = std::make_unique<TDesignPreview>(Panel(), preview_x, 20, kPanel1Id);
+    Font = AddButton(8, 89, left_width, kRow, L"フォント変更▼", kFontId);
+    Button8 = AddButton(8, 114, left_width, kRow, L"デフォルトに戻す", kButton8Id);
+    preview_ = std::make_unique<TDesignPreview>(Panel(), preview_x, 16, kPanel1Id);
     ColorButton1->OnClick = [this](controls::TSelectColorButton&) { ColorButton1Click(); };
     ColorButton2->OnClick = [this](controls::TSelectColorButton&) { ColorButton2Click(); };
 
     // The tray icons: the metric, its two colours, and the icon as it will look.
-    AddLabel(8, 166, L"トレイアイコンのデザイン");
-    ComboBox2 = AddCombo(8, 176, 150, kComboBox2Id,
+    AddLabel(8, 147, L"トレイアイコンのデザイン");
+    ComboBox2 = AddCombo(8, 156, 170, kComboBox2Id,
                          {L"システム リソース表示時", L"User リソース表示時", L"GDI リソース表示時",
                           L"CPU 使用率表示時", L"空きメモリ表示時"});
-    HWND tray_label = AddLabel(170, 176 + 10, L"トレイアイコン");
-    Tray = std::make_unique<skin::win::GraphicPanel>(Panel(), RightOf(tray_label) + 6, 178, 17, 17);
+    HWND tray_label = AddLabel(190, 166, L"トレイアイコン");
+    Tray = std::make_unique<skin::win::GraphicPanel>(Panel(), RightOf(tray_label) + 6, 158, 17, 17);
     ::SetWindowLongPtrW(Tray->handle(), GWLP_ID, kTrayId);
     TrayS.SetFont(tray_font());
     TrayS.SetCaption(L"50");
     TrayS.SetParent(&Tray->Host());
     TrayS.SetBounds((17 - TrayS.Width()) / 2, (17 - TrayS.Height()) / 2, TrayS.Width(), TrayS.Height());
-    HWND text_label = AddLabel(8, 202 + kRow / 2, L"文字色");
-    ISCButton = std::make_unique<controls::TSelectColorButton>(Panel(), RightOf(text_label) + 6, 202, 70, kRow,
-                                                               kISCButtonId);
-    HWND back_label = AddLabel(RightOf(ISCButton->handle()) + 16, 202 + kRow / 2, L"背景色");
-    IBCButton = std::make_unique<controls::TSelectColorButton>(Panel(), RightOf(back_label) + 6, 202, 70, kRow,
-                                                               kIBCButtonId);
+    constexpr int kTrayColorsRow = 181;
+    HWND text_label = AddLabel(8, kTrayColorsRow + kRow / 2, L"文字色");
+    ISCButton = std::make_unique<controls::TSelectColorButton>(Panel(), RightOf(text_label) + 6, kTrayColorsRow, 70,
+                                                               kRow, kISCButtonId);
+    HWND back_label = AddLabel(RightOf(ISCButton->handle()) + 16, kTrayColorsRow + kRow / 2, L"背景色");
+    IBCButton = std::make_unique<controls::TSelectColorButton>(Panel(), RightOf(back_label) + 6, kTrayColorsRow, 70,
+                                                               kRow, kIBCButtonId);
     ISCButton->OnClick = [this](controls::TSelectColorButton&) { ISCButtonClick(); };
     IBCButton->OnClick = [this](controls::TSelectColorButton&) { IBCButtonClick(); };
 
     // The background picture and where it goes.
-    const int row = 244;
-    AddLabel(8, row - 10, L"ウインドウの背景画像");
-    HWND place_label = AddLabel(width - 8 - 110 - 6 - TextWidth(L"表示位置"), row - 10, L"表示位置");
-    ComboBox3 = AddCombo(RightOf(place_label) + 6, row - 21, 110, kComboBox3Id, {L"中央に表示", L"ストレッチ"});
+    constexpr int kPictureRow = 230;
+    AddLabel(8, kPictureRow - 13, L"ウインドウの背景画像");
+    HWND place_label = AddLabel(width - 8 - 110 - 6 - TextWidth(L"表示位置"), kPictureRow - 13, L"表示位置");
+    ComboBox3 = AddCombo(RightOf(place_label) + 6, kPictureRow - 24, 110, kComboBox3Id, {L"中央に表示", L"ストレッチ"});
     const int clear_width = TextWidth(L"クリア") + 20;
-    Button10 = AddButton(width - 8 - clear_width, row + 2, clear_width, kRow, L"クリア", kButton10Id);
-    Button9 = AddButton(width - 8 - clear_width - 4 - 26, row + 2, 26, kRow, L"...", kButton9Id);
-    BF = AddEdit(8, row + 2, width - 8 - clear_width - 4 - 26 - 4 - 8, kRow, kBFId);
+    Button10 = AddButton(width - 8 - clear_width, kPictureRow, clear_width, kRow, L"クリア", kButton10Id);
+    Button9 = AddButton(width - 8 - clear_width - 4 - 26, kPictureRow, 26, kRow, L"...", kButton9Id);
+    BF = AddEdit(8, kPictureRow, width - 8 - clear_width - 4 - 26 - 4 - 8, kRow, kBFId);
 }
 
 TDesignPage::~TDesignPage() = default;
