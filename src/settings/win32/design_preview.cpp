@@ -13,42 +13,21 @@ constexpr int kGaugeLeft[6] = {5, 5, 5, 117, 117, 117};
 constexpr int kGaugeTop[6] = {32, 61, 90, 32, 61, 90};
 constexpr int kGaugeProgress[6] = {100, 100, 100, 50, 50, 50};
 
-skin::Font gauge_font() {
-    skin::Font font;
-    font.Name = L"ＭＳ Ｐゴシック";
-    font.Height = -13;  // 10 points
-    font.Charset = skin::kShiftJisCharset;
-    font.FontColor = skin::clBlue;
-    font.Style = skin::fsBold;
-    return font;
-}
+constexpr wchar_t kPGothic[] = L"ＭＳ Ｐゴシック";
+
+// 10 points at 96 pixels an inch.
+skin::Font gauge_font() { return {kPGothic, -13, skin::fsBold, skin::kShiftJisCharset, skin::clBlue}; }
 
 } // namespace
 
-skin::Font TitlePFont() {
-    skin::Font font;
-    font.Name = L"ＭＳ Ｐゴシック";
-    font.Height = -15;
-    font.Style = skin::fsBold;
-    font.Charset = skin::kShiftJisCharset;
-    font.FontColor = skin::clWhite;
-    return font;
-}
+skin::Font TitlePFont() { return {kPGothic, -15, skin::fsBold, skin::kShiftJisCharset, skin::clWhite}; }
 
-skin::Font LabelFont() {
-    skin::Font font;
-    font.Name = L"ＭＳ Ｐゴシック";
-    font.Height = -11;
-    font.Style = skin::fsBold;
-    font.Charset = 0;  // ANSI_CHARSET
-    font.FontColor = skin::clWhite;
-    return font;
-}
+skin::Font LabelFont() { return {kPGothic, -11, skin::fsBold, 0 /* ANSI_CHARSET */, skin::clWhite}; }
 
 TDesignPreview::TDesignPreview(HWND parent, int x, int y, int id)
     : Panel1(std::make_unique<skin::win::GraphicPanel>(parent, x, y, kWidth, kHeight)) {
-    // A lowered inner bevel around the miniature window.
     ::SetWindowLongPtrW(Handle(), GWLP_ID, id);
+    // A lowered inner bevel around the miniature window.
     ::SetWindowLongPtrW(Handle(), GWL_EXSTYLE, ::GetWindowLongPtrW(Handle(), GWL_EXSTYLE) | WS_EX_STATICEDGE);
     ::SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
@@ -77,12 +56,7 @@ TDesignPreview::TDesignPreview(HWND parent, int x, int y, int id)
         c.label->SetParent(&host);
     }
 
-    skin::Font button_font;
-    button_font.Name = L"ＭＳ 明朝";
-    button_font.Height = -13;
-    button_font.Style = skin::fsBold;
-    button_font.FontColor = skin::clWhite;
-    XButtonP.SetFont(button_font);
+    XButtonP.SetFont({L"ＭＳ 明朝", -13, skin::fsBold, skin::kDefaultCharset, skin::clWhite});
     XButtonP.SetCaption(L"X");
     XButtonP.SetBounds(200, 3, 15, 15);
     XButtonP.SetRandfarbe(skin::clWhite);
@@ -135,11 +109,8 @@ void TDesignPreview::RestoreDefaults() {
     SetGaugeColor1(kDefaultGaugeColor1);
     SetGaugeColor2(kDefaultGaugeColor2);
     SetGaugeBackColor(skin::clWhite);
-    skin::Font font = Gauge().Font();
-    font.Name = L"ＭＳ Ｐゴシック";
-    font.Height = -13;  // 10 points
-    font.FontColor = skin::clBlue;
-    font.Style = skin::fsBold;
+    skin::Font font = gauge_font();
+    font.Charset = Gauge().Font().Charset;  // the face, size, colour and style are restored
     SetGaugeFont(font);
     SetWindowColor(kDefaultWindowColor);
     TitleP.SetFont(TitlePFont());

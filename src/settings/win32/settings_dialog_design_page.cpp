@@ -22,15 +22,6 @@ void show(HWND control, bool shown) {
     ::EnableWindow(control, shown ? TRUE : FALSE);
 }
 
-skin::Font tray_font() {
-    skin::Font font;
-    font.Name = L"ＭＳ Ｐゴシック";
-    font.Height = -13;
-    font.Style = skin::fsBold;
-    font.Charset = skin::kShiftJisCharset;
-    return font;
-}
-
 } // namespace
 
 TDesignPage::TDesignPage(HWND dialog, const RECT& area, HFONT font, TRegManager& RM)
@@ -67,7 +58,7 @@ TDesignPage::TDesignPage(HWND dialog, const RECT& area, HFONT font, TRegManager&
     HWND tray_label = AddLabel(190, 166, L"トレイアイコン");
     Tray = std::make_unique<skin::win::GraphicPanel>(Panel(), RightOf(tray_label) + 6, 158, 17, 17);
     ::SetWindowLongPtrW(Tray->handle(), GWLP_ID, kTrayId);
-    TrayS.SetFont(tray_font());
+    TrayS.SetFont({L"ＭＳ Ｐゴシック", -13, skin::fsBold, skin::kShiftJisCharset, skin::clWhite});
     TrayS.SetCaption(L"50");
     TrayS.SetParent(&Tray->Host());
     TrayS.SetBounds((17 - TrayS.Width()) / 2, (17 - TrayS.Height()) / 2, TrayS.Width(), TrayS.Height());
