@@ -1,17 +1,10 @@
 #pragma once
-// Fonts of the window's design as the settings store them: face name, size in points and colour in
-// three keys, and the style bits in an item of its own. The controls keep a pixel height; the designed
-// font is the default of each key, so a font without keys in the file stays exactly as designed.
-#include "settings/values.h"
-#include "skin/text.h"
+// The window's design fonts are converted by the settings' own helpers; the main window uses them here.
+#include "settings/design_fonts.h"
 
 namespace qv::app {
 
-// The settings' view of a control's font (style left out: it has an item of its own).
-settings::FontSpec font_spec_of(const skin::Font& font, int pixels_per_inch);
-
-// The control's font after reading `read` (which started as font_spec_of(font)): a size that did not
-// change keeps the exact pixel height.
-skin::Font font_with(const skin::Font& font, const settings::FontSpec& read, int pixels_per_inch);
+using settings::font_spec_of;
+using settings::font_with;
 
 } // namespace qv::app

@@ -1,6 +1,6 @@
-#include "app/design_fonts.h"
+#include "settings/design_fonts.h"
 
-namespace qv::app {
+namespace qv::settings {
 namespace {
 
 // Points from a pixel height as the toolkit counts them: -MulDiv(height, 72, ppi), rounded half away.
@@ -13,8 +13,8 @@ int points_of(int height, int ppi) {
 
 } // namespace
 
-settings::FontSpec font_spec_of(const skin::Font& font, int pixels_per_inch) {
-    settings::FontSpec spec;
+FontSpec font_spec_of(const skin::Font& font, int pixels_per_inch) {
+    FontSpec spec;
     spec.name = font.Name;
     spec.size = points_of(font.Height, pixels_per_inch);
     spec.color = font.FontColor;
@@ -22,7 +22,7 @@ settings::FontSpec font_spec_of(const skin::Font& font, int pixels_per_inch) {
     return spec;
 }
 
-skin::Font font_with(const skin::Font& font, const settings::FontSpec& read, int pixels_per_inch) {
+skin::Font font_with(const skin::Font& font, const FontSpec& read, int pixels_per_inch) {
     skin::Font result = font;
     result.Name = read.name;
     result.FontColor = read.color;
@@ -32,4 +32,4 @@ skin::Font font_with(const skin::Font& font, const settings::FontSpec& read, int
     return result;
 }
 
-} // namespace qv::app
+} // namespace qv::settings

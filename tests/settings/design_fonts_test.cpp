@@ -1,8 +1,8 @@
-#include "app/design_fonts.h"
+#include "settings/design_fonts.h"
 
 #include <gtest/gtest.h>
 
-namespace qv::app {
+namespace qv::settings {
 namespace {
 
 TEST(DesignFonts, UnchangedKeysKeepTheDesignedFontExactly) {
@@ -32,4 +32,4 @@ TEST(DesignFonts, ReadValuesReplaceNameSizeAndColour) {
 }
 
 } // namespace
-} // namespace qv::app
+} // namespace qv::settings

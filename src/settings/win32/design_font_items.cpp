@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/design_fonts.h"
+#include "settings/design_fonts.h"
 #include "base/app_error.h"
 #include "base/win32/unique_handle.h"
 
@@ -16,19 +16,19 @@ int ScreenPixelsPerInch() {
 skin::Font ReadDesignFont(TRegManager& RM, const wchar_t* font_item, const wchar_t* style_item,
                           const skin::Font& current) {
     const int ppi = ScreenPixelsPerInch();
-    FontSpec spec = app::font_spec_of(current, ppi);
+    FontSpec spec = font_spec_of(current, ppi);
     try {
         RM.Filer(font_item).ReadFont(spec);
     } catch (const AppError&) {
         spec.color = current.FontColor;  // face and size are read before a colour text that names no colour
     }
-    skin::Font font = app::font_with(current, spec, ppi);
+    skin::Font font = font_with(current, spec, ppi);
     font.Style = static_cast<unsigned>(RM.Filer(style_item).ReadInteger()) & 0xFu;
     return font;
 }
 
 void WriteDesignFont(TRegManager& RM, const wchar_t* font_item, const wchar_t* style_item, const skin::Font& font) {
-    RM.Filer(font_item).WriteFont(app::font_spec_of(font, ScreenPixelsPerInch()));
+    RM.Filer(font_item).WriteFont(font_spec_of(font, ScreenPixelsPerInch()));
     RM.Filer(style_item).WriteInteger(static_cast<std::int32_t>(font.Style & 0xFu));
 }
 
