@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "app/app_info.h"
-#include "app/design_fonts.h"
+#include "settings/win32/design_font_items.h"
 #include "app/display_values.h"
 #include "app/win32/refresh_pause.h"
 #include "base/win32/error_report.h"
@@ -27,11 +27,6 @@ skin::Font caption_font() {
     font.Style = skin::fsBold;
     font.FontColor = skin::clWhite;
     return font;
-}
-
-int screen_ppi() {
-    win::WindowDC screen(nullptr);
-    return ::GetDeviceCaps(screen.get(), LOGPIXELSY);
 }
 
 } // namespace
@@ -121,12 +116,7 @@ MainWindow::GaugeDesign MainWindow::read_gauge_design(const skin::Font& created_
 }
 
 skin::Font MainWindow::read_font(const wchar_t* font_item, const wchar_t* style_item, const skin::Font& current) {
-    const int ppi = screen_ppi();
-    settings::FontSpec spec = font_spec_of(current, ppi);
-    RM.Filer(font_item).ReadFont(spec);
-    skin::Font font = font_with(current, spec, ppi);
-    font.Style = static_cast<unsigned>(RM.Filer(style_item).ReadInteger()) & 0xFu;
-    return font;
+    return settings::win32::ReadDesignFont(RM, font_item, style_item, current);
 }
 
 void MainWindow::CreateDefaultGauges() {
