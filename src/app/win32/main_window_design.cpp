@@ -5,29 +5,19 @@
 #include <optional>
 
 #include "app/app_info.h"
-#include "settings/win32/design_font_items.h"
 #include "app/display_values.h"
 #include "app/win32/refresh_pause.h"
 #include "base/win32/error_report.h"
+#include "settings/win32/design_font_items.h"
+#include "skin/default_design.h"
 #include "skin/win32/picture_file.h"
 
 namespace qv::app {
 namespace {
 
-constexpr int kBackImageLeft = -2;
-constexpr int kGaugeWidth = 100;
-constexpr int kGaugeHeight = 16;
-constexpr int kGaugeLeft[6] = {5, 5, 5, 117, 117, 117};
-constexpr int kGaugeTop[6] = {32, 61, 90, 32, 61, 90};
+namespace layout = skin::default_design;
 
-skin::Font caption_font() {
-    skin::Font font;
-    font.Name = L"ＭＳ Ｐゴシック";
-    font.Height = -11;
-    font.Style = skin::fsBold;
-    font.FontColor = skin::clWhite;
-    return font;
-}
+constexpr int kBackImageLeft = -2;
 
 } // namespace
 
@@ -41,42 +31,29 @@ void MainWindow::create_design_elements() {
     BackImage->SetBounds(kBackImageLeft, 0, kWindowWidth, kClientHeight);
     BackImage->SetParent(&surface_->Host());
 
-    skin::Font title_font;
-    title_font.Name = L"ＭＳ Ｐゴシック";
-    title_font.Height = -15;
-    title_font.Style = skin::fsBold;
-    title_font.Charset = skin::kShiftJisCharset;
-    title_font.FontColor = skin::clWhite;
-    Title.SetFont(title_font);
+    const skin::Rect& title = layout::kTitleBounds;
+    Title.SetFont(layout::TitleFont());
     Title.SetCaption(kAppTitle);
-    Title.SetBounds(2, 1, 162, 15);
-
-    struct CaptionPlace { skin::TextLabel* label; const wchar_t* caption; int left, top; };
-    const CaptionPlace captions[] = {{&Mem, L"Memory", 5, 19},         {&Swap, L"Swap", 5, 48},
-                                     {&CPU, L"CPU", 5, 77},             {&Sys, L"System Resource", 117, 19},
-                                     {&User, L"User Resource", 117, 48}, {&GDI, L"GDI Resource", 117, 77}};
+    Title.SetBounds(title.left, title.top, title.Width(), title.Height());
     Title.SetParent(&surface_->Host());
     Title.OnMouseDown = [this](skin::GraphicControl&, skin::TMouseButton button, unsigned, int, int) {
         if (button == skin::mbLeft) start_drag();
     };
     BackImage->OnMouseDown = Title.OnMouseDown;
-    for (const auto& c : captions) {
-        c.label->SetFont(caption_font());
-        c.label->SetCaption(c.caption);
-        c.label->SetLeft(c.left);
-        c.label->SetTop(c.top);
-        c.label->SetParent(&surface_->Host());
-        c.label->OnMouseDown = Title.OnMouseDown;
+    skin::TextLabel* const captions[] = {&Mem, &Swap, &CPU, &Sys, &User, &GDI};
+    for (size_t i = 0; i < layout::kCaptions.size(); ++i) {
+        captions[i]->SetFont(layout::CaptionFont());
+        captions[i]->SetCaption(layout::kCaptions[i].caption);
+        captions[i]->SetLeft(layout::kCaptions[i].left);
+        captions[i]->SetTop(layout::kCaptions[i].top);
+        captions[i]->SetParent(&surface_->Host());
+        captions[i]->OnMouseDown = Title.OnMouseDown;
     }
 
-    skin::Font button_font;
-    button_font.Name = L"ＭＳ 明朝";
-    button_font.Height = -13;
-    button_font.Style = skin::fsBold;
-    button_font.FontColor = skin::clWhite;
-    XButton.SetFont(button_font);
+    const skin::Rect& button = layout::kCloseButtonBounds;
+    XButton.SetFont(layout::CloseButtonFont());
     XButton.SetCaption(L"X");
-    XButton.SetBounds(200, 3, 15, 15);
+    XButton.SetBounds(button.left, button.top, button.Width(), button.Height());
     XButton.SetRandfarbe(skin::clWhite);
     XButton.SetFarbe(kDefaultWindowColor);
     XButton.SetTextLeft(4);
@@ -121,12 +98,7 @@ skin::Font MainWindow::read_font(const wchar_t* font_item, const wchar_t* style_
 
 void MainWindow::CreateDefaultGauges() {
     RefreshPause pause(SystemProbe);
-    skin::Font created_font;
-    created_font.Name = L"ＭＳ Ｐゴシック";
-    created_font.Charset = skin::kShiftJisCharset;
-    created_font.FontColor = 0xFF0000;
-    created_font.Height = -13;
-    created_font.Style = skin::fsBold;
+    const skin::Font created_font = layout::GaugeFont();
     // Read once for all six. A hand-edited value that is no colour is reported, and the gauges keep
     // the look they are created with rather than the program failing to start.
     std::optional<GaugeDesign> settings;
@@ -143,7 +115,7 @@ void MainWindow::CreateDefaultGauges() {
         gauge->SetForeColor2(0xFF8000);
         gauge->SetFont(created_font);
         gauge->SetText(L"%d%%");
-        gauge->SetBounds(kGaugeLeft[i], kGaugeTop[i], kGaugeWidth, kGaugeHeight);
+        gauge->SetBounds(layout::kGaugeLeft[i], layout::kGaugeTop[i], layout::kGaugeWidth, layout::kGaugeHeight);
         gauge->OnMouseDown = Title.OnMouseDown;
         if (settings) {
             gauge->SetForeColor1(settings->ForeColor1);

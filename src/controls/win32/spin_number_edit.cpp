@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "base/win32/unique_handle.h"
+
 namespace qv::controls {
 namespace {
 
@@ -28,10 +30,9 @@ wchar_t decimal_separator() {
 }
 
 int font_height(HDC dc, HFONT font) {
-    HGDIOBJ old = ::SelectObject(dc, font ? font : ::GetStockObject(SYSTEM_FONT));
+    win::SelectGuard selected(dc, font ? font : ::GetStockObject(SYSTEM_FONT));
     TEXTMETRICW metrics{};
     ::GetTextMetricsW(dc, &metrics);
-    ::SelectObject(dc, old);
     return metrics.tmHeight;
 }
 
@@ -69,10 +70,9 @@ void TSpinNumberEdit::CreateEdit(const std::wstring& text) {
 }
 
 int TSpinNumberEdit::MinimumHeight() const {
-    HDC dc = ::GetDC(nullptr);
-    const int font = font_height(dc, font_);
-    const int system = font_height(dc, nullptr);
-    ::ReleaseDC(nullptr, dc);
+    win::WindowDC screen(nullptr);
+    const int font = font_height(screen.get(), font_);
+    const int system = font_height(screen.get(), nullptr);
     return ::GetSystemMetrics(SM_CYBORDER) * 4 + font + std::min(font, system) / 4 + 2;
 }
 
@@ -217,10 +217,8 @@ LRESULT TSpinNumberEdit::on_message(UINT message, WPARAM wparam, LPARAM lparam) 
         ::InvalidateRect(handle(), nullptr, FALSE);
         return 0;
     case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = ::BeginPaint(handle(), &ps);
-        PaintButtons(dc);
-        ::EndPaint(handle(), &ps);
+        win::PaintDC dc(handle());
+        PaintButtons(dc.get());
         return 0;
     }
     case WM_LBUTTONDOWN:

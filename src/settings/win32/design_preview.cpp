@@ -1,28 +1,23 @@
 #include "settings/win32/design_preview.h"
 
 #include "app/app_info.h"
+#include "skin/default_design.h"
 
 namespace qv::settings::win32 {
 namespace {
 
+namespace layout = skin::default_design;
+
 constexpr skin::Color kDefaultWindowColor = 0xFF8000;
 constexpr skin::Color kDefaultGaugeColor1 = 0xFFFF00;
 constexpr skin::Color kDefaultGaugeColor2 = 0xFF8000;
-constexpr int kGaugeWidth = 100, kGaugeHeight = 16;
-constexpr int kGaugeLeft[6] = {5, 5, 5, 117, 117, 117};
-constexpr int kGaugeTop[6] = {32, 61, 90, 32, 61, 90};
 constexpr int kGaugeProgress[6] = {100, 100, 100, 50, 50, 50};
-
-constexpr wchar_t kPGothic[] = L"ＭＳ Ｐゴシック";
-
-// 10 points at 96 pixels an inch.
-skin::Font gauge_font() { return {kPGothic, -13, skin::fsBold, skin::kShiftJisCharset, skin::clBlue}; }
 
 } // namespace
 
-skin::Font TitlePFont() { return {kPGothic, -15, skin::fsBold, skin::kShiftJisCharset, skin::clWhite}; }
+skin::Font TitlePFont() { return layout::TitleFont(); }
 
-skin::Font LabelFont() { return {kPGothic, -11, skin::fsBold, 0 /* ANSI_CHARSET */, skin::clWhite}; }
+skin::Font LabelFont() { return layout::CaptionFont(); }
 
 TDesignPreview::TDesignPreview(HWND parent, int x, int y, int id)
     : Panel1(std::make_unique<skin::win::GraphicPanel>(parent, x, y, kWidth, kHeight)) {
@@ -41,31 +36,30 @@ TDesignPreview::TDesignPreview(HWND parent, int x, int y, int id)
 
     TitleP.SetFont(TitlePFont());
     TitleP.SetCaption(app::kAppTitle);
-    TitleP.SetBounds(2, 1, 162, 15);
+    const skin::Rect& title = layout::kTitleBounds;
+    TitleP.SetBounds(title.left, title.top, title.Width(), title.Height());
     TitleP.SetParent(&host);
 
-    struct CaptionPlace { skin::TextLabel* label; const wchar_t* caption; int left, top; };
-    const CaptionPlace captions[] = {{&MemP, L"Memory", 5, 19},         {&SwapP, L"Swap", 5, 48},
-                                     {&CPUP, L"CPU", 5, 77},             {&SysP, L"System Resource", 117, 19},
-                                     {&UserP, L"User Resource", 117, 48}, {&GDIP, L"GDI Resource", 117, 77}};
-    for (const auto& c : captions) {
-        c.label->SetFont(LabelFont());
-        c.label->SetCaption(c.caption);
-        c.label->SetLeft(c.left);
-        c.label->SetTop(c.top);
-        c.label->SetParent(&host);
+    skin::TextLabel* const captions[] = {&MemP, &SwapP, &CPUP, &SysP, &UserP, &GDIP};
+    for (size_t i = 0; i < layout::kCaptions.size(); ++i) {
+        captions[i]->SetFont(LabelFont());
+        captions[i]->SetCaption(layout::kCaptions[i].caption);
+        captions[i]->SetLeft(layout::kCaptions[i].left);
+        captions[i]->SetTop(layout::kCaptions[i].top);
+        captions[i]->SetParent(&host);
     }
 
-    XButtonP.SetFont({L"ＭＳ 明朝", -13, skin::fsBold, skin::kDefaultCharset, skin::clWhite});
+    const skin::Rect& button = layout::kCloseButtonBounds;
+    XButtonP.SetFont(layout::CloseButtonFont());
     XButtonP.SetCaption(L"X");
-    XButtonP.SetBounds(200, 3, 15, 15);
+    XButtonP.SetBounds(button.left, button.top, button.Width(), button.Height());
     XButtonP.SetRandfarbe(skin::clWhite);
     XButtonP.SetFarbe(kDefaultWindowColor);
     XButtonP.SetParent(&host);
 
     for (size_t i = 0; i < PreviewGauges.size(); ++i) {
         auto gauge = std::make_unique<skin::TCoolGauge>();
-        gauge->SetBounds(kGaugeLeft[i], kGaugeTop[i], kGaugeWidth, kGaugeHeight);
+        gauge->SetBounds(layout::kGaugeLeft[i], layout::kGaugeTop[i], layout::kGaugeWidth, layout::kGaugeHeight);
         gauge->SetBorderStyle(skin::bsSingle);
         gauge->SetStyle(skin::sDithered);
         gauge->SetMinValue(0);
@@ -73,7 +67,7 @@ TDesignPreview::TDesignPreview(HWND parent, int x, int y, int id)
         gauge->SetProgress(kGaugeProgress[i]);
         gauge->SetForeColor1(kDefaultGaugeColor1);
         gauge->SetForeColor2(kDefaultGaugeColor2);
-        gauge->SetFont(gauge_font());
+        gauge->SetFont(layout::GaugeFont());
         gauge->SetText(i == 0 ? L"128/128 MB" : L"%d%%");
         gauge->SetParent(&host);
         PreviewGauges[i] = std::move(gauge);
@@ -109,7 +103,7 @@ void TDesignPreview::RestoreDefaults() {
     SetGaugeColor1(kDefaultGaugeColor1);
     SetGaugeColor2(kDefaultGaugeColor2);
     SetGaugeBackColor(skin::clWhite);
-    skin::Font font = gauge_font();
+    skin::Font font = layout::GaugeFont();
     font.Charset = Gauge().Font().Charset;  // the face, size, colour and style are restored
     SetGaugeFont(font);
     SetWindowColor(kDefaultWindowColor);
