@@ -31,14 +31,29 @@ unset LC_ALL
 
 cross_prefix() { echo "$QV_DEPS/$1-w64-mingw32"; }
 
+# Compiler results are cached in the user's home, so a fresh clone on the same machine builds in seconds.
+# Paths are taken relative to the source folder, so the cache serves clones in other folders too.
+if command -v ccache >/dev/null 2>&1 && [ -z "${QV_NO_CCACHE:-}" ]; then
+    export CCACHE_DIR=${CCACHE_DIR:-$HOME/.cache/ccache}
+    export CCACHE_BASEDIR=$QV_SOURCE
+    export CCACHE_NOHASHDIR=true
+    export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
+    export CCACHE_MAXSIZE=${CCACHE_MAXSIZE:-5G}
+    QV_LAUNCHER=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+else
+    QV_LAUNCHER=()
+fi
+
 configure_tree() { # directory name, extra cmake arguments...
     local dir=$QV_BUILD/$1; shift
     if [ ! -f "$dir/build.ninja" ]; then
-        cmake -S "$QV_SOURCE" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+        cmake -S "$QV_SOURCE" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${QV_LAUNCHER[@]}" "$@" >/dev/null
     fi
 }
 
-configure_native() { configure_tree native; }
+# The sanitizer tree is for finding faults, not for speed: -O1 keeps the sanitizers' reports exact and
+# compiles in half the time of -O2.
+configure_native() { configure_tree native -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O1 -g"; }
 configure_windows() { # arch
     configure_tree "win-$1" -DCMAKE_TOOLCHAIN_FILE="$QV_SOURCE/cmake/mingw.cmake" -DQV_WIN_ARCH="$1" \
         -DQV_CROSS_PREFIX="$(cross_prefix "$1")" -DQV_BUILD_ROOT="$QV_BUILD"

@@ -60,22 +60,22 @@ struct WindowSearch {
 
 // Shown top-level windows of the process that the shell gives a taskbar button: those that are not
 // owned and not tool windows, and those that ask for a button with WS_EX_APPWINDOW.
+BOOL CALLBACK collect_taskbar_window(HWND window, LPARAM context) {
+    auto* wanted = reinterpret_cast<WindowSearch*>(context);
+    DWORD owner_process = 0;
+    ::GetWindowThreadProcessId(window, &owner_process);
+    if (owner_process != wanted->process_id || !::IsWindowVisible(window)) return TRUE;
+    const LONG_PTR ex_style = ::GetWindowLongPtrW(window, GWL_EXSTYLE);
+    const bool owned = ::GetWindow(window, GW_OWNER) != nullptr;
+    if ((ex_style & WS_EX_APPWINDOW) || (!owned && !(ex_style & WS_EX_TOOLWINDOW))) {
+        wanted->windows.push_back(window);
+    }
+    return TRUE;
+}
+
 std::vector<HWND> windows_with_taskbar_button(DWORD process_id) {
     WindowSearch search{process_id, {}};
-    ::EnumWindows(
-        [](HWND window, LPARAM context) -> BOOL {
-            auto* wanted = reinterpret_cast<WindowSearch*>(context);
-            DWORD owner_process = 0;
-            ::GetWindowThreadProcessId(window, &owner_process);
-            if (owner_process != wanted->process_id || !::IsWindowVisible(window)) return TRUE;
-            const LONG_PTR ex_style = ::GetWindowLongPtrW(window, GWL_EXSTYLE);
-            const bool owned = ::GetWindow(window, GW_OWNER) != nullptr;
-            if ((ex_style & WS_EX_APPWINDOW) || (!owned && !(ex_style & WS_EX_TOOLWINDOW))) {
-                wanted->windows.push_back(window);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    ::EnumWindows(&collect_taskbar_window, reinterpret_cast<LPARAM>(&search));
     return search.windows;
 }
 

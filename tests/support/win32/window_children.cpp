@@ -20,15 +20,14 @@ std::wstring text_of(HWND window) {
     return std::wstring(text, length);
 }
 
+static BOOL CALLBACK collect_child(HWND child, LPARAM context) {
+    reinterpret_cast<std::vector<Child>*>(context)->push_back({child, class_of(child), text_of(child)});
+    return TRUE;
+}
+
 std::vector<Child> children_of(HWND parent) {
     std::vector<Child> found;
-    ::EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM context) -> BOOL {
-            reinterpret_cast<std::vector<Child>*>(context)->push_back({child, class_of(child), text_of(child)});
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    ::EnumChildWindows(parent, &collect_child, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
