@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/ini_file.h"
+#include "base/ini_file.h"
 #include "settings/settings_table.h"
 #include "settings/win32/system_services.h"
 
@@ -85,7 +85,7 @@ int main() {
     const TRegItems items = main_store_items();
     TRegManager RM = make_main_store(system.services());
     RM.IniFileName = path;
-    const IniFile ini(*system.services().files, *system.services().ansi, path);
+    const qv::ini::IniFile ini(*system.services().files, *system.services().ansi, path);
 
     constexpr int kRounds = 40;
     std::vector<long long> ours, store, theirs;
@@ -114,7 +114,7 @@ int main() {
     const double their_median = median(theirs);
     std::printf("settings read, %d keys, %zu bytes, %zu reads each (checksum %zu)\n", keys, bytes.size(), ours.size(),
                 checksum);
-    std::printf("  ours (IniFile::read)          median %8.2f us\n", our_median);
+    std::printf("  ours (IniFile::read)               median %8.2f us\n", our_median);
     std::printf("  ours (RM.Filer(name).Read...) median %8.2f us\n", median(store));
     std::printf("  GetPrivateProfileStringW      median %8.2f us\n", their_median);
     std::printf("  ratio ours / system           %8.2f (target <= 1.0)\n", our_median / their_median);

@@ -12,7 +12,7 @@ namespace {
 // The entries of a section by key, the first of duplicates winning, as single reads would find them.
 class EntryIndex {
 public:
-    explicit EntryIndex(const std::vector<IniEntry>& entries) {
+    explicit EntryIndex(const std::vector<ini::IniEntry>& entries) {
         for (const auto& entry : entries) {
             by_key_.emplace(ascii_uppercase(entry.key), &entry.value);
         }
@@ -84,9 +84,9 @@ bool TRegFiler::can_access() {
     return true;
 }
 
-IniFile TRegFiler::ini() const {
+ini::IniFile TRegFiler::ini() const {
     const StoreServices& services = Manager_->Services();
-    return IniFile(*services.files, *services.ansi, Manager_->IniFileName);
+    return ini::IniFile(*services.files, *services.ansi, Manager_->IniFileName);
 }
 
 std::wstring TRegFiler::ReadEntry(std::wstring_view section, std::wstring_view ident, std::wstring_view default_value) {
@@ -96,16 +96,16 @@ std::wstring TRegFiler::ReadEntry(std::wstring_view section, std::wstring_view i
 
 void TRegFiler::WriteEntry(std::wstring_view section, std::wstring_view ident, std::wstring_view text) {
     if (ident.empty()) return;
-    const IniEntry entry{std::wstring(ident), std::wstring(text)};
-    WriteEntries(section, std::span<const IniEntry>(&entry, 1));
+    const ini::IniEntry entry{std::wstring(ident), std::wstring(text)};
+    WriteEntries(section, std::span<const ini::IniEntry>(&entry, 1));
 }
 
-std::vector<IniEntry> TRegFiler::ReadSectionEntries(std::wstring_view section) {
+std::vector<ini::IniEntry> TRegFiler::ReadSectionEntries(std::wstring_view section) {
     if (section.empty() || !can_access()) return {};
     return ini().read_section(section);
 }
 
-void TRegFiler::WriteEntries(std::wstring_view section, std::span<const IniEntry> entries) {
+void TRegFiler::WriteEntries(std::wstring_view section, std::span<const ini::IniEntry> entries) {
     if (section.empty() || entries.empty() || !can_access()) return;
     ini().write(section, entries);
 }
@@ -159,7 +159,7 @@ void TRegFiler::ReadFont(FontSpec& font) {
 void TRegFiler::WriteFont(const FontSpec& font) {
     const TRegItem* item = Item();
     if (!item) return;
-    const IniEntry entries[] = {
+    const ini::IniEntry entries[] = {
         {item->Ident + L"_FontName", font.name},
         {item->Ident + L"_FontSize", std::to_wstring(font.size)},
         {item->Ident + L"_FontColor", color_to_text(font.color)},
@@ -184,7 +184,7 @@ void TRegFiler::ReadStrings(std::vector<std::wstring>& list) {
 void TRegFiler::WriteStrings(std::span<const std::wstring> list) {
     const TRegItem* item = Item();
     if (!item) return;
-    std::vector<IniEntry> entries;
+    std::vector<ini::IniEntry> entries;
     entries.push_back({item->Ident + L"_ItemCount", std::to_wstring(list.size())});
     for (size_t i = 0; i < list.size(); ++i) {
         entries.push_back({item->Ident + L"_Item" + std::to_wstring(i), list[i]});
@@ -209,7 +209,7 @@ void TRegFiler::WriteBinary(std::span<const std::uint8_t> stream) {
     if (!item) return;
     const auto lines = bytes_to_hex_lines(stream);
     if (lines.empty()) return;
-    std::vector<IniEntry> entries;
+    std::vector<ini::IniEntry> entries;
     entries.push_back({item->Ident + L"_c", std::to_wstring(lines.size())});
     for (size_t i = 0; i < lines.size(); ++i) {
         entries.push_back({item->Ident + L"_d" + std::to_wstring(i), lines[i]});

@@ -12,9 +12,9 @@
 #include <string_view>
 #include <vector>
 
-#include "settings/file_store.h"
-#include "settings/ini_file.h"
-#include "settings/text_codec.h"
+#include "base/file_store.h"
+#include "base/ini_file.h"
+#include "base/text_codec.h"
 #include "settings/values.h"
 
 namespace qv::settings {
@@ -54,8 +54,8 @@ public:
 
 // What the store needs from the system; all three must outlive the store.
 struct StoreServices {
-    FileStore* files = nullptr;
-    const TextCodec* ansi = nullptr;  // the system code page, for the file's bytes
+    ini::FileStore* files = nullptr;
+    const ini::TextCodec* ansi = nullptr;  // the system code page, for the file's bytes
     Notifier* notifier = nullptr;
 };
 
@@ -101,14 +101,14 @@ public:
 protected:
     // One access for several keys of one section: the entries as reads see them, and one replacement
     // of the file for several writes (all or none reach the disk).
-    virtual std::vector<IniEntry> ReadSectionEntries(std::wstring_view section);
-    virtual void WriteEntries(std::wstring_view section, std::span<const IniEntry> entries);
+    virtual std::vector<ini::IniEntry> ReadSectionEntries(std::wstring_view section);
+    virtual void WriteEntries(std::wstring_view section, std::span<const ini::IniEntry> entries);
 
 private:
     friend class TRegManager;
     // Shows the message for a store that has no file to work on; false then.
     bool can_access();
-    IniFile ini() const;
+    ini::IniFile ini() const;
 
     TRegManager* Manager_;
     int item_ = -1;

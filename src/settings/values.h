@@ -7,15 +7,14 @@
 #include <string_view>
 #include <vector>
 
+#include "base/ini_integer.h"
+
 namespace qv::settings {
 
 // 0x00BBGGRR; with the top bit set, a system colour whose index is the low byte.
 using Color = std::uint32_t;
 
-// Decimal with an optional sign, or hexadecimal after "$", "x" or "0x"; leading blanks are skipped.
-// Anything else, and a decimal outside the 32-bit range, is not an integer. Hexadecimal takes up to 32
-// bits, so "$FFFFFFFF" is -1 and the system colours ("$80000005") fit.
-std::optional<std::int32_t> parse_integer(std::wstring_view text);
+using ini::parse_integer;
 inline std::int32_t integer_or_zero(std::wstring_view text) {
     return parse_integer(text).value_or(0);
 }

@@ -2,8 +2,8 @@
 
 #include "base/app_error.h"
 #include "base/ascii.h"
-#include "settings/ini_file.h"
-#include "settings/values.h"
+#include "base/ini_file.h"
+#include "base/ini_integer.h"
 
 namespace qv::skin {
 namespace {
@@ -11,7 +11,7 @@ namespace {
 constexpr std::wstring_view kNoBackImage = L"ERROR";
 
 int to_integer(const std::wstring& text) {
-    if (auto value = settings::parse_integer(text)) return *value;
+    if (auto value = ini::parse_integer(text)) return *value;
     throw AppError(L"'" + text + L"' is not a valid integer value");
 }
 
@@ -33,7 +33,7 @@ SkinPosition to_position(const std::wstring& text, bool needs_size) {
 
 class Reader {
 public:
-    explicit Reader(const settings::IniFile& file) : file_(file) {}
+    explicit Reader(const ini::IniFile& file) : file_(file) {}
     std::wstring text(std::wstring_view section, const std::wstring& key, std::wstring_view fallback = L"") const {
         return file_.read(section, key, fallback);
     }
@@ -51,7 +51,7 @@ public:
     }
 
 private:
-    const settings::IniFile& file_;
+    const ini::IniFile& file_;
 };
 
 } // namespace
@@ -73,7 +73,7 @@ PositionFields SplitPosition(std::wstring_view text) {
 Color ParseSkinColor(std::wstring_view text) {
     if (text.size() != 7) return clKey;
     const std::wstring hex(text.substr(1));
-    const auto value = settings::parse_integer(L"$" + hex);
+    const auto value = ini::parse_integer(L"$" + hex);
     if (!value) throw AppError(L"'$" + hex + L"' is not a valid integer value");
     const auto rgb = static_cast<std::uint32_t>(*value);
     return MakeColor(rgb >> 16, rgb >> 8, rgb);
@@ -91,7 +91,7 @@ std::wstring FolderOf(const std::wstring& path) {
     return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
 }
 
-std::optional<SkinDescription> ReadSkinDescription(const settings::IniFile& file) {
+std::optional<SkinDescription> ReadSkinDescription(const ini::IniFile& file) {
     const Reader ini(file);
     const std::wstring back_image = ini.text(L"BackImage", L"Image", kNoBackImage);
     if (back_image == kNoBackImage) return std::nullopt;

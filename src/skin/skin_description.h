@@ -10,7 +10,7 @@
 
 #include "skin/color.h"
 
-namespace qv::settings {
+namespace qv::ini {
 class IniFile;
 }
 
@@ -82,7 +82,7 @@ struct SkinDescription {
 // Reads the description. Nothing when the file is no skin: it (or its "BackImage"/"Image" key) is
 // missing, or that value is "ERROR". Raises AppError for a value that cannot be used: a position field
 // that is not an integer, a gauge or progress bar without Right and Bottom, a colour that is not hex.
-std::optional<SkinDescription> ReadSkinDescription(const settings::IniFile& file);
+std::optional<SkinDescription> ReadSkinDescription(const ini::IniFile& file);
 
 // The folder part of a path, up to and including its last backslash (or slash).
 std::wstring FolderOf(const std::wstring& path);

@@ -17,7 +17,7 @@
 #include "settings/atomic_file_store.h"
 #include "settings/hotkey_text.h"
 #include "settings/reg_manager.h"
-#include "settings/text_codec.h"
+#include "base/text_codec.h"
 
 namespace qv::settings::testing {
 
@@ -32,11 +32,11 @@ public:
     bool fail_replace = false;
     int replacements = 0;
 
-    FileRead read(const std::wstring& path) override {
-        if (unreadable.count(path)) return {ReadStatus::failed, {}};
+    ini::FileRead read(const std::wstring& path) override {
+        if (unreadable.count(path)) return {ini::ReadStatus::failed, {}};
         auto found = files.find(path);
-        if (found == files.end()) return {ReadStatus::missing, {}};
-        return {ReadStatus::ok, found->second};
+        if (found == files.end()) return {ini::ReadStatus::missing, {}};
+        return {ini::ReadStatus::ok, found->second};
     }
     std::optional<std::wstring> create_temporary(const std::wstring& target) override {
         if (refuse_temporary) return std::nullopt;
@@ -66,7 +66,7 @@ private:
 };
 
 // The system code page of a Japanese Windows: Shift-JIS (code page 932).
-class Cp932Codec : public TextCodec {
+class Cp932Codec : public ini::TextCodec {
 public:
 #ifdef _WIN32
     std::wstring decode(std::string_view bytes) const override {

@@ -5,18 +5,18 @@
 #include <map>
 
 #include "base/app_error.h"
-#include "settings/ini_file.h"
+#include "base/ini_file.h"
 
 namespace qv::skin {
 namespace {
 
-class OneFile : public settings::FileStore {
+class OneFile : public ini::FileStore {
 public:
     std::map<std::wstring, std::string> files;
-    settings::FileRead read(const std::wstring& path) override {
+    ini::FileRead read(const std::wstring& path) override {
         auto found = files.find(path);
-        if (found == files.end()) return {settings::ReadStatus::missing, {}};
-        return {settings::ReadStatus::ok, found->second};
+        if (found == files.end()) return {ini::ReadStatus::missing, {}};
+        return {ini::ReadStatus::ok, found->second};
     }
     void write(const std::wstring&, std::string_view) override {}
 };
@@ -24,12 +24,12 @@ public:
 class SkinDescriptionTest : public ::testing::Test {
 protected:
     OneFile store;
-    settings::Utf8Codec codec;
+    ini::Utf8Codec codec;
     const std::wstring path = L"C:\\Q\\skin\\Blue\\blue.qvs";
 
     std::optional<SkinDescription> read(const std::string& text) {
         store.files[path] = text;
-        return ReadSkinDescription(settings::IniFile(store, codec, path));
+        return ReadSkinDescription(ini::IniFile(store, codec, path));
     }
 };
 
@@ -53,7 +53,7 @@ TEST(SkinValues, ColoursAreHashAndRgbElseTheKeyColour) {
 }
 
 TEST_F(SkinDescriptionTest, AFileWithoutItsBackgroundIsNoSkin) {
-    EXPECT_FALSE(ReadSkinDescription(settings::IniFile(store, codec, L"C:\\none.qvs")));
+    EXPECT_FALSE(ReadSkinDescription(ini::IniFile(store, codec, L"C:\\none.qvs")));
     EXPECT_FALSE(read("[Gauge]\r\nMem.Position=1,2,3,4\r\n"));
     EXPECT_FALSE(read("[BackImage]\r\nImage=ERROR\r\n"));
     // The key with an empty value is a skin (whose picture then cannot be read).

@@ -12,7 +12,7 @@
 #include "base/win32/error_report.h"
 #include "base/win32/pending_messages.h"
 #include "base/win32/program_folder.h"
-#include "settings/ini_file.h"
+#include "base/ini_file.h"
 #include "skin/digit_composer.h"
 #include "skin/win32/picture_file.h"
 #include "skin/win32/rgn_btn.h"
@@ -118,7 +118,7 @@ bool MainWindow::LoadSkin(const std::wstring& file) {
     } refresh_at_end{*this, pause};
 
     const settings::StoreServices services = settings_services_.services();
-    const auto skin = skin::ReadSkinDescription(settings::IniFile(*services.files, *services.ansi, file));
+    const auto skin = skin::ReadSkinDescription(ini::IniFile(*services.files, *services.ansi, file));
     if (!skin) return false;
     ClearForSkin();
     build_skin(*skin);

@@ -19,21 +19,21 @@ std::wstring temporary_name(const std::wstring& target, unsigned attempt) {
 
 } // namespace
 
-FileRead Win32FileSystem::read(const std::wstring& path) {
+ini::FileRead Win32FileSystem::read(const std::wstring& path) {
     // Others may hold the file open for writing or replace it meanwhile; the read takes what is there.
     win::UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ,
                                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                              OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file) return {is_missing(::GetLastError()) ? ReadStatus::missing : ReadStatus::failed, {}};
+    if (!file) return {is_missing(::GetLastError()) ? ini::ReadStatus::missing : ini::ReadStatus::failed, {}};
     // One call reads a settings file whole: a file read returns less than asked only at its end.
-    FileRead result{ReadStatus::ok, {}};
+    ini::FileRead result{ini::ReadStatus::ok, {}};
     size_t chunk = 16384;
     for (;;) {
         const size_t used = result.bytes.size();
         result.bytes.resize(used + chunk);
         DWORD got = 0;
         if (!::ReadFile(file.get(), result.bytes.data() + used, static_cast<DWORD>(chunk), &got, nullptr)) {
-            return {ReadStatus::failed, {}};
+            return {ini::ReadStatus::failed, {}};
         }
         result.bytes.resize(used + got);
         if (got < chunk) break;
@@ -90,7 +90,7 @@ std::optional<std::string> AnsiCodec::encode(std::wstring_view text) const {
     if (text.empty()) return std::string();
     // With UTF-8 as the system code page every character has a form, and the lossy-conversion flags are
     // not allowed.
-    if (::GetACP() == CP_UTF8) return Utf8Codec().encode(text);
+    if (::GetACP() == CP_UTF8) return ini::Utf8Codec().encode(text);
     BOOL lossy = FALSE;
     const int size = static_cast<int>(text.size());
     const int length =

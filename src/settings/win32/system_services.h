@@ -7,7 +7,7 @@
 #include "settings/atomic_file_store.h"
 #include "settings/hotkey_text.h"
 #include "settings/reg_manager.h"
-#include "settings/text_codec.h"
+#include "base/text_codec.h"
 
 namespace qv::settings::win32 {
 
@@ -15,7 +15,7 @@ namespace qv::settings::win32 {
 // the replacement is a rename within one volume.
 class Win32FileSystem final : public FileSystem {
 public:
-    FileRead read(const std::wstring& path) override;
+    ini::FileRead read(const std::wstring& path) override;
     std::optional<std::wstring> create_temporary(const std::wstring& target) override;
     bool write_all(const std::wstring& path, std::string_view bytes) override;
     bool replace(const std::wstring& from, const std::wstring& to) override;
@@ -23,7 +23,7 @@ public:
 };
 
 // The system's ANSI code page (CP_ACP).
-class AnsiCodec final : public TextCodec {
+class AnsiCodec final : public ini::TextCodec {
 public:
     std::wstring decode(std::string_view bytes) const override;
     std::optional<std::string> encode(std::wstring_view text) const override;

@@ -1,23 +1,21 @@
 // The settings file on real files: atomic replacement, refused writes, and a store end to end.
 #include <gtest/gtest.h>
 
-#include "settings/ini_file.h"
+#include "base/ini_file.h"
 #include "settings/settings_table.h"
 #include "settings/win32/system_services.h"
-#include "temp_folder.h"
+#include "support/win32/files.h"
 
 namespace qv::settings::win32 {
 namespace {
 
-using testing::read_bytes;
-using testing::TempFolder;
-using testing::write_bytes;
+using test::TempFolder;
 
 class Win32FileTest : public ::testing::Test {
 protected:
     TempFolder folder{L"qv-settings-files"};
     SystemServices system;
-    IniFile ini(const std::wstring& path) { return IniFile(*system.services().files, *system.services().ansi, path); }
+    ini::IniFile ini(const std::wstring& path) { return ini::IniFile(*system.services().files, *system.services().ansi, path); }
 };
 
 TEST_F(Win32FileTest, WritesReplaceTheFileAndLeaveNothingElse) {
@@ -25,7 +23,7 @@ TEST_F(Win32FileTest, WritesReplaceTheFileAndLeaveNothingElse) {
     ini(path).write(L"Clean", L"CleanValue", L"512");
     ini(path).write(L"Window", L"Snap", L"1");
     ini(path).write(L"clean", L"cleanvalue", L"64");
-    EXPECT_EQ(read_bytes(path), "[Clean]\r\nCleanValue=64\r\n[Window]\r\nSnap=1\r\n");
+    EXPECT_EQ(test::read_file(path).value_or("<missing>"), "[Clean]\r\nCleanValue=64\r\n[Window]\r\nSnap=1\r\n");
     EXPECT_EQ(folder.names(), std::vector<std::wstring>{L"Quorvane.ini"});
     EXPECT_EQ(ini(path).read(L"CLEAN", L"CleanValue", L""), L"64");
 }
@@ -33,7 +31,7 @@ TEST_F(Win32FileTest, WritesReplaceTheFileAndLeaveNothingElse) {
 TEST_F(Win32FileTest, ARefusedWriteRaisesTheErrorAndKeepsTheFile) {
     const std::wstring path = folder.file(L"Quorvane.ini");
     const std::string before = "[Clean]\r\nCleanValue=1\r\n";
-    write_bytes(path, before);
+    test::write_file(path, before);
     auto expect_refused = [&](const char* why) {
         try {
             ini(path).write(L"Clean", L"CleanValue", L"2");
@@ -46,7 +44,7 @@ TEST_F(Win32FileTest, ARefusedWriteRaisesTheErrorAndKeepsTheFile) {
 
     ASSERT_TRUE(::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
     expect_refused("read-only file");
-    EXPECT_EQ(read_bytes(path), before);
+    EXPECT_EQ(test::read_file(path).value_or("<missing>"), before);
     EXPECT_EQ(ini(path).read(L"Clean", L"CleanValue", L""), L"1") << "a read-only file still reads";
     ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 
@@ -58,7 +56,7 @@ TEST_F(Win32FileTest, ARefusedWriteRaisesTheErrorAndKeepsTheFile) {
         expect_refused("file locked by another program");
         EXPECT_EQ(ini(path).read(L"Clean", L"CleanValue", L"d"), L"d");
         ::CloseHandle(held);
-        EXPECT_EQ(read_bytes(path), before);
+        EXPECT_EQ(test::read_file(path).value_or("<missing>"), before);
     }
 
     EXPECT_NO_THROW(ini(path).write(L"Clean", L"CleanValue", L"1")) << "the value it holds needs no write";
@@ -85,7 +83,7 @@ TEST_F(Win32FileTest, JapaneseFolderAndValuesThroughTheStore) {
     RM.Filer(L"WindowFont").WriteFont({L"ＭＳ Ｐゴシック", 9, 0xFFFFFF, 0});
     EXPECT_EQ(RM.Filer(L"BackImage").ReadString(), L"C:\\画像\\背景ソフト.bmp");
     // In the file: Shift-JIS, the code page of the system.
-    const std::string bytes = read_bytes(RM.IniFileName);
+    const std::string bytes = test::read_file(RM.IniFileName).value_or("<missing>");
     EXPECT_NE(bytes.find("\x94\x77\x8C\x69\x83\x5C\x83\x74\x83\x67"), std::string::npos);  // 背景ソフト
     FontSpec font;
     RM.Filer(L"WindowFont").ReadFont(font);

@@ -20,14 +20,12 @@
 #include "support/win32/ini_text.h"
 #include "support/win32/message_box.h"
 #include "support/win32/screen_capture.h"
-#include "temp_folder.h"
+#include "support/win32/files.h"
 
 namespace qv::settings::win32 {
 namespace {
 
-using testing::read_bytes;
-using testing::TempFolder;
-using testing::write_bytes;
+using test::TempFolder;
 
 struct ItemSearch {
     int id;
@@ -140,14 +138,14 @@ protected:
     TempFolder folder{L"qv-settings-dialog"};
     const std::wstring ini = folder.file(L"Quorvane.ini");
     std::wstring design(const wchar_t* key) {
-        return test::IniText::from_ansi(read_bytes(ini)).value(L"Design", key).value_or(L"(none)");
+        return test::IniText::from_ansi(test::read_file(ini).value_or("<missing>")).value(L"Design", key).value_or(L"(none)");
     }
     SystemServices system;
     TRegManager RM = make_main_store(system.services());
 };
 
 TEST_F(SettingsDialogTest, OkWithoutChangesKeepsEveryHotkey) {
-    write_bytes(ini,
+    test::write_file(ini,
                 "[Clean]\r\nCleanValue=64\r\n"
                 "[Hotkey]\r\nHotkeyWindow=Ctrl+Alt+W\r\nHotkeyClean=Shift+F5\r\nHotKeySet=Ctrl+Del\r\n"
                 "HotKeyStop=\r\nHotKeyAutoHide=Shift+Ctrl+Alt+Left\r\n");
@@ -162,7 +160,7 @@ TEST_F(SettingsDialogTest, OkWithoutChangesKeepsEveryHotkey) {
 }
 
 TEST_F(SettingsDialogTest, FieldsFollowOneAnotherAndStoredValuesAreClamped) {
-    write_bytes(ini, "[Clean]\r\nCleanValue=300\r\nAutoCleanMemory=200\r\nACChk=0\r\nACTChk=1\r\n");
+    test::write_file(ini, "[Clean]\r\nCleanValue=300\r\nAutoCleanMemory=200\r\nACChk=0\r\nACTChk=1\r\n");
     EXPECT_TRUE(run(4096, [](HWND dialog) {
         EXPECT_EQ(text_of(field(dialog, kAutoCleanMemoryId)), L"128");
         EXPECT_EQ(::SendMessageW(item(dialog, kTrackBar1Id), TBM_GETPOS, 0, 0), 300);
@@ -195,7 +193,7 @@ TEST_F(SettingsDialogTest, FieldsFollowOneAnotherAndStoredValuesAreClamped) {
 
 TEST_F(SettingsDialogTest, FailedChecksAndCancelWriteNothing) {
     const std::string before = "[Clean]\r\nCleanValue=64\r\n[Window]\r\nAlarmValue=20\r\n";
-    write_bytes(ini, before);
+    test::write_file(ini, before);
     ErrorBoxes boxes;
     std::vector<bool> page2_shown;
     EXPECT_FALSE(run(96, [&](HWND dialog) {
@@ -229,12 +227,12 @@ TEST_F(SettingsDialogTest, FailedChecksAndCancelWriteNothing) {
     EXPECT_EQ(boxes.texts, (std::vector<std::wstring>{L"0より上で96以下の整数値を入力してください",
                                                       L"自動確保する方法について選択してください",
                                                       L"0より上で100以下の整数値を入力してください"}));
-    EXPECT_EQ(read_bytes(ini), before);
+    EXPECT_EQ(test::read_file(ini).value_or("<missing>"), before);
 }
 
 TEST_F(SettingsDialogTest, OkWithoutChangesWritesTheDesignAsItWas) {
     // A picture that is not there is reported, and its path is kept as typed.
-    write_bytes(ini, "[Clean]\r\nCleanValue=64\r\n[Design]\r\nWindowColor=$00123456\r\nTitleFont_FontName=Arial\r\nTitleFont_FontSize=14\r\n"
+    test::write_file(ini, "[Clean]\r\nCleanValue=64\r\n[Design]\r\nWindowColor=$00123456\r\nTitleFont_FontName=Arial\r\nTitleFont_FontSize=14\r\n"
                      "TitleFont_FontColor=clRed\r\nTitleFontStyle=6\r\nIBC2=clLime\r\nWD=1\r\n"
                      "BackImage=C:\\nowhere\\back.bmp\r\nSkinFileName=C:\\skin\\a\\a.qvs\r\n");
     ErrorBoxes boxes;
@@ -256,7 +254,7 @@ TEST_F(SettingsDialogTest, OkWithoutChangesWritesTheDesignAsItWas) {
 }
 
 TEST_F(SettingsDialogTest, ColoursChosenOnTheDesignPageReachThePreviewAndOk) {
-    write_bytes(ini, "[Clean]\r\nCleanValue=64\r\n");
+    test::write_file(ini, "[Clean]\r\nCleanValue=64\r\n");
     EXPECT_TRUE(run(96, [](HWND dialog) {
         EXPECT_FALSE(visible(dialog, kColorButton2Id));
         choose(dialog, kComboBox1Id, 1);  // ゲージ: both bar colours
@@ -290,10 +288,10 @@ TEST_F(SettingsDialogTest, ColoursChosenOnTheDesignPageReachThePreviewAndOk) {
 
 TEST_F(SettingsDialogTest, ClearedPictureAndSkinAreWrittenEmptyOnOkOnly) {
     const std::wstring picture = folder.file(L"back.bmp");
-    write_bytes(picture, test::solid_bitmap(10, 10, RGB(0x20, 0x40, 0x60)));
+    test::write_file(picture, test::solid_bitmap(10, 10, RGB(0x20, 0x40, 0x60)));
     const std::string before = "[Clean]\r\nCleanValue=64\r\n[Design]\r\nBackImage=" + std::string(picture.begin(), picture.end()) +
                                "\r\nSkinFileName=C:\\skin\\a\\a.qvs\r\n";
-    write_bytes(ini, before);
+    test::write_file(ini, before);
     auto clear_both = [](HWND dialog) {
         EXPECT_EQ(preview_pixel(dialog, kPanel1Id, 110, 54), 0x604020u) << "the picture, centred";
         click(dialog, kButton10Id);
@@ -305,7 +303,7 @@ TEST_F(SettingsDialogTest, ClearedPictureAndSkinAreWrittenEmptyOnOkOnly) {
         clear_both(dialog);
         click(dialog, kButton2Id);
     }));
-    EXPECT_EQ(read_bytes(ini), before);
+    EXPECT_EQ(test::read_file(ini).value_or("<missing>"), before);
     EXPECT_TRUE(run(96, [&](HWND dialog) {
         clear_both(dialog);
         click(dialog, kButton1Id);

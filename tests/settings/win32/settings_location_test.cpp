@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "temp_folder.h"
+#include "support/win32/files.h"
 
 namespace qv::settings::win32 {
 namespace {
@@ -32,7 +32,7 @@ TEST(SettingsLocation, ThisProgramsFolderIsWritableSoTheFileIsBesideIt) {
 }
 
 TEST(SettingsLocation, FolderProbeAndPerUserPlace) {
-    testing::TempFolder folder(L"qv-settings-location");
+    test::TempFolder folder(L"qv-settings-location");
     EXPECT_TRUE(folder_accepts_files(folder.path()));
     EXPECT_TRUE(folder.names().empty()) << "the probe file is removed";
     EXPECT_FALSE(folder_accepts_files(folder.file(L"missing")));

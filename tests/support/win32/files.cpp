@@ -72,8 +72,19 @@ TempFolder::TempFolder(std::wstring_view prefix) {
     throw std::runtime_error("cannot create a temporary folder");
 }
 
-TempFolder::~TempFolder() {
+std::vector<std::wstring> TempFolder::names() const {
+    std::vector<std::wstring> found;
     std::error_code ignored;
+    for (const auto& entry : fs::directory_iterator(path_, ignored)) found.push_back(entry.path().filename().wstring());
+    return found;
+}
+
+TempFolder::~TempFolder() {
+    // Tests leave read-only files behind on purpose; they would stop the removal.
+    std::error_code ignored;
+    for (const auto& entry : fs::recursive_directory_iterator(path_, ignored)) {
+        ::SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
     fs::remove_all(path_, ignored);
 }
 

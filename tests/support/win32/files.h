@@ -3,6 +3,7 @@
 // write Shift-JIS or any odd spelling of an INI file), a scenario's own temporary folder, and the
 // Windows spelling of the paths the test environment hands over in Unix form.
 #include <filesystem>
+#include <vector>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,6 +28,9 @@ public:
     ~TempFolder();
 
     const std::filesystem::path& path() const noexcept { return path_; }
+    std::wstring file(std::wstring_view name) const { return (path_ / name).wstring(); }
+    // The names of what the folder holds, in no particular order.
+    std::vector<std::wstring> names() const;
 
 private:
     std::filesystem::path path_;

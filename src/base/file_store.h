@@ -1,12 +1,12 @@
 #pragma once
-// Whole-file access for the settings file. The store reads the file at every access and replaces it at
+// Whole-file access for INI files. The settings store reads the file at every access and replaces it at
 // every write; the platform part supplies the real files, tests a fake.
 #include <string>
 #include <string_view>
 
 #include "base/app_error.h"
 
-namespace qv::settings {
+namespace qv::ini {
 
 enum class ReadStatus {
     ok,
@@ -33,4 +33,4 @@ inline AppError write_error(const std::wstring& path) {
     return AppError(path + L" に書き込めません");
 }
 
-} // namespace qv::settings
+} // namespace qv::ini

@@ -1,12 +1,12 @@
 #pragma once
-// Conversion between the bytes of the settings file and the program's text. The file is in the system's
+// Conversion between the bytes of an INI file and the program's text. The file is in the system's
 // 8-bit code page (Shift-JIS on a Japanese system) unless it starts with a byte order mark; the code page
 // itself is the platform's business and sits behind TextCodec.
 #include <optional>
 #include <string>
 #include <string_view>
 
-namespace qv::settings {
+namespace qv::ini {
 
 class TextCodec {
 public:
@@ -28,4 +28,4 @@ public:
 std::wstring decode_utf16(std::string_view bytes, bool big_endian);
 std::optional<std::string> encode_utf16(std::wstring_view text, bool big_endian);
 
-} // namespace qv::settings
+} // namespace qv::ini

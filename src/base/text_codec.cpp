@@ -1,8 +1,8 @@
-#include "settings/text_codec.h"
+#include "base/text_codec.h"
 
 #include <cstdint>
 
-namespace qv::settings {
+namespace qv::ini {
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
@@ -145,4 +145,4 @@ std::optional<std::string> encode_utf16(std::wstring_view text, bool big_endian)
     return out;
 }
 
-} // namespace qv::settings
+} // namespace qv::ini

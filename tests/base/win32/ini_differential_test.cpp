@@ -9,11 +9,11 @@
 
 #include <cstdint>
 
-#include "settings/ini_file.h"
+#include "base/ini_file.h"
 #include "settings/win32/system_services.h"
-#include "temp_folder.h"
+#include "support/win32/files.h"
 
-namespace qv::settings::win32 {
+namespace qv::ini::win32 {
 namespace {
 
 // A small deterministic generator (the standard distributions differ between libraries).
@@ -83,7 +83,7 @@ std::wstring trim(std::wstring_view text) {
 }
 
 std::vector<std::wstring> canonical(const std::string& bytes) {
-    const std::wstring text = AnsiCodec().decode(bytes);
+    const std::wstring text = settings::win32::AnsiCodec().decode(bytes);
     std::vector<std::wstring> lines;
     for (size_t start = 0; start < text.size();) {
         size_t end = text.find(L'\n', start);
@@ -128,20 +128,20 @@ std::wstring system_read(const std::wstring& path, const std::wstring& section, 
 
 // The files as they are, written in place without the flush to the disk: durability is not what this
 // test compares, and the flush would make it slow.
-class DirectFileStore : public FileStore {
+class DirectFileStore : public ini::FileStore {
 public:
-    FileRead read(const std::wstring& path) override { return files_.read(path); }
-    void write(const std::wstring& path, std::string_view bytes) override { testing::write_bytes(path, std::string(bytes)); }
+    ini::FileRead read(const std::wstring& path) override { return files_.read(path); }
+    void write(const std::wstring& path, std::string_view bytes) override { test::write_file(path, bytes); }
 
 private:
-    Win32FileSystem files_;
+    settings::win32::Win32FileSystem files_;
 };
 
 TEST(IniDifferential, AgreesWithTheSystemProfileFunctions) {
     ASSERT_EQ(::GetACP(), 932u) << "the tests run with the Japanese code page";
-    testing::TempFolder folder(L"qv-settings-differential");
+    test::TempFolder folder(L"qv-settings-differential");
     DirectFileStore files;
-    const AnsiCodec ansi;
+    const settings::win32::AnsiCodec ansi;
     Random random(0x5eed1234);
     constexpr int kFiles = 80;
     constexpr int kOperations = 20;
@@ -155,12 +155,12 @@ TEST(IniDifferential, AgreesWithTheSystemProfileFunctions) {
         std::wstring history;
         if (!random.chance(10)) {
             const std::wstring text = generate_file(random);
-            const std::string bytes = *AnsiCodec().encode(text);
-            testing::write_bytes(ours, bytes);
-            testing::write_bytes(theirs, bytes);
+            const std::string bytes = *settings::win32::AnsiCodec().encode(text);
+            test::write_file(ours, bytes);
+            test::write_file(theirs, bytes);
             history = L"file:\n" + text + L"\n";
         }
-        const IniFile ini(files, ansi, ours);
+        const ini::IniFile ini(files, ansi, ours);
         for (int op = 0; op < kOperations && failures < 8; ++op) {
             const std::wstring section = random.pick(kSections);
             const std::wstring key = random.pick(kKeys);
@@ -182,8 +182,8 @@ TEST(IniDifferential, AgreesWithTheSystemProfileFunctions) {
             ini.write(section, key, value);
             ASSERT_TRUE(::WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), theirs.c_str()));
             ++writes;
-            const auto expected = canonical(testing::read_bytes(theirs));
-            const auto actual = canonical(testing::read_bytes(ours));
+            const auto expected = canonical(test::read_file(theirs).value_or(""));
+            const auto actual = canonical(test::read_file(ours).value_or(""));
             if (actual != expected) {
                 ++failures;
                 ADD_FAILURE() << narrow(history) << "system file:\n"
@@ -196,4 +196,4 @@ TEST(IniDifferential, AgreesWithTheSystemProfileFunctions) {
 }
 
 } // namespace
-} // namespace qv::settings::win32
+} // namespace qv::ini::win32

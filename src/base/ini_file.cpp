@@ -1,11 +1,11 @@
-#include "settings/ini_file.h"
+#include "base/ini_file.h"
 
 #include <cstring>
 #include <optional>
 
 #include "base/ascii.h"
 
-namespace qv::settings {
+namespace qv::ini {
 namespace {
 
 enum class Encoding { ansi, utf8, utf16le, utf16be };
@@ -344,4 +344,4 @@ void IniFile::write(std::wstring_view section, std::span<const IniEntry> entries
     files_.write(path_, doc.bytes);
 }
 
-} // namespace qv::settings
+} // namespace qv::ini

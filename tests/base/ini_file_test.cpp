@@ -1,4 +1,4 @@
-#include "settings/ini_file.h"
+#include "base/ini_file.h"
 
 #include <gtest/gtest.h>
 
@@ -7,10 +7,10 @@
 #include "base/ascii.h"
 #include "settings/test_fakes.h"
 
-namespace qv::settings {
+namespace qv::ini {
 namespace {
 
-using testing::MemoryStore;
+using settings::testing::MemoryStore;
 
 class IniFileTest : public ::testing::Test {
 protected:
@@ -83,9 +83,9 @@ TEST_F(IniFileTest, MissingOrUnreadableFileGivesDefaults) {
 
 TEST_F(IniFileTest, ReadsFilesWithAByteOrderMark) {
     const std::wstring text = L"[Design]\r\nBackImage=C:\\画像\\é.bmp\r\n";
-    const std::string utf8 = "\xEF\xBB\xBF" + *Utf8Codec().encode(text);
-    const std::string utf16le = "\xFF\xFE" + *encode_utf16(text, false);
-    const std::string utf16be = "\xFE\xFF" + *encode_utf16(text, true);
+    const std::string utf8 = "\xEF\xBB\xBF" + *ini::Utf8Codec().encode(text);
+    const std::string utf16le = "\xFF\xFE" + *ini::encode_utf16(text, false);
+    const std::string utf16be = "\xFE\xFF" + *ini::encode_utf16(text, true);
     for (const std::string& bytes : {utf8, utf16le, utf16be}) {
         store.file() = bytes;
         EXPECT_EQ(ini.read(L"design", L"backimage", L""), L"C:\\画像\\é.bmp");
@@ -148,18 +148,18 @@ TEST_F(IniFileTest, UntouchedLinesKeepTheirBytes) {
 }
 
 TEST_F(IniFileTest, UnicodeFilesStayInTheirEncoding) {
-    store.file() = "\xFF\xFE" + *encode_utf16(L"[A]\r\nk=1\r\n", false);
+    store.file() = "\xFF\xFE" + *ini::encode_utf16(L"[A]\r\nk=1\r\n", false);
     ini.write(L"A", L"j", L"é");
     ini.write(L"B", L"k", L"😀");
-    EXPECT_EQ(store.file(), "\xFF\xFE" + *encode_utf16(L"[A]\r\nk=1\r\nj=é\r\n[B]\r\nk=😀\r\n", false));
+    EXPECT_EQ(store.file(), "\xFF\xFE" + *ini::encode_utf16(L"[A]\r\nk=1\r\nj=é\r\n[B]\r\nk=😀\r\n", false));
 
     store.file() = "\xEF\xBB\xBF[A]\r\n";
     ini.write(L"a", L"k", L"画像");
-    EXPECT_EQ(store.file(), "\xEF\xBB\xBF[A]\r\nk=" + *Utf8Codec().encode(L"画像") + "\r\n");
+    EXPECT_EQ(store.file(), "\xEF\xBB\xBF[A]\r\nk=" + *ini::Utf8Codec().encode(L"画像") + "\r\n");
 }
 
 TEST_F(IniFileTest, SeveralKeysGoInOneReplacement) {
-    const IniEntry entries[] = {{L"x", L"1"}, {L"y", L"2"}, {L"x", L"3"}};
+    const ini::IniEntry entries[] = {{L"x", L"1"}, {L"y", L"2"}, {L"x", L"3"}};
     ini.write(L"A", entries);
     EXPECT_EQ(text(), L"[A]\r\nx=3\r\ny=2\r\n");
     EXPECT_EQ(store.disk.replacements, 1);
@@ -193,7 +193,7 @@ TEST_F(IniFileTest, RefusedWritesLeaveTheFileAsItWas) {
         EXPECT_EQ(store.file(), before) << r.name;
     }
     // A batch with one bad entry writes none of them.
-    const IniEntry entries[] = {{L"x", L"1"}, {L"y", L"bad\n"}};
+    const ini::IniEntry entries[] = {{L"x", L"1"}, {L"y", L"bad\n"}};
     EXPECT_THROW(ini.write(L"A", entries), AppError);
     EXPECT_EQ(store.file(), before);
 }
@@ -202,7 +202,7 @@ TEST_F(IniFileTest, FailuresOfTheFileSystemLeaveTheOldFile) {
     enum Failure { unreadable, no_temporary, torn_write, read_only, replace_fails };
     for (Failure failure : {unreadable, no_temporary, torn_write, read_only, replace_fails}) {
         MemoryStore fresh;
-        IniFile file(fresh.files, fresh.ansi, fresh.path);
+        ini::IniFile file(fresh.files, fresh.ansi, fresh.path);
         fresh.file() = "[A]\r\nk=0\r\n";
         fresh.disk.unreadable = failure == unreadable ? std::set{fresh.path} : std::set<std::wstring>{};
         fresh.disk.refuse_temporary = failure == no_temporary;
@@ -249,4 +249,4 @@ TEST_F(IniFileTest, RandomWritesReadBackAsLastWritten) {
 }
 
 } // namespace
-} // namespace qv::settings
+} // namespace qv::ini

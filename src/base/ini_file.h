@@ -1,9 +1,9 @@
 #pragma once
-// The settings file, by the rules of the system's profile files: sections and keys match without regard
-// to ASCII letter case; names and values are read without surrounding blanks and a value without one pair
-// of enclosing quotes; the first of duplicate sections or keys is the one used; an existing key is
-// replaced in place keeping its spelling and that of its header; a new key goes after the last line of
-// its section, a new section at the end of the file.
+// An INI file (the settings file, a skin's description) by the rules of the system's profile files:
+// sections and keys match without regard to ASCII letter case; names and values are read without
+// surrounding blanks and a value without one pair of enclosing quotes; the first of duplicate sections or
+// keys is the one used; an existing key is replaced in place keeping its spelling and that of its header;
+// a new key goes after the last line of its section, a new section at the end of the file.
 //
 // Nothing is kept between calls: every call reads the file as it is now, and every write replaces it
 // (through FileStore, which does so atomically). Lines the write does not concern keep their bytes.
@@ -12,10 +12,10 @@
 #include <string_view>
 #include <vector>
 
-#include "settings/file_store.h"
-#include "settings/text_codec.h"
+#include "base/file_store.h"
+#include "base/text_codec.h"
 
-namespace qv::settings {
+namespace qv::ini {
 
 struct IniEntry {
     std::wstring key;
@@ -55,4 +55,4 @@ private:
     std::wstring path_;
 };
 
-} // namespace qv::settings
+} // namespace qv::ini
