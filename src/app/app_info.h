@@ -1,8 +1,11 @@
 #pragma once
 // Names the program shows and other programs rely on.
+#include "base/app_name.h"
+#include "skin/default_design.h"
+
 namespace qv::app {
 
-inline constexpr wchar_t kAppTitle[] = L"Quorvane";
+using qv::kAppTitle;
 inline constexpr wchar_t kMainWindowClass[] = L"TForm1";
 inline constexpr wchar_t kSingleInstanceMutex[] = L"ZOLT_Mutex";
 // Window property set on the main window once its start-up is complete (other programs and the
@@ -24,6 +27,6 @@ inline constexpr int kClientHeight = 108;
 // The outer size, with the one-pixel frame.
 inline constexpr int kWindowWidth = kClientWidth + 2;
 inline constexpr int kWindowHeight = kClientHeight + 2;
-inline constexpr unsigned kDefaultWindowColor = 0x00FF8000;
+using skin::default_design::kDefaultWindowColor;
 
 } // namespace qv::app

@@ -12,6 +12,9 @@ namespace qv::skin::default_design {
 
 inline constexpr int kWesternCharset = 0;  // ANSI_CHARSET
 
+// The window's colour until the settings give another.
+inline constexpr Color kDefaultWindowColor = 0x00FF8000;
+
 // By metric: memory, swap, CPU, System, User, GDI.
 inline constexpr int kGaugeWidth = 100;
 inline constexpr int kGaugeHeight = 16;

@@ -1,6 +1,6 @@
 #include "settings/win32/design_preview.h"
 
-#include "app/app_info.h"
+#include "base/app_name.h"
 #include "skin/default_design.h"
 
 namespace qv::settings::win32 {
@@ -8,7 +8,7 @@ namespace {
 
 namespace layout = skin::default_design;
 
-constexpr skin::Color kDefaultWindowColor = 0xFF8000;
+using skin::default_design::kDefaultWindowColor;
 constexpr skin::Color kDefaultGaugeColor1 = 0xFFFF00;
 constexpr skin::Color kDefaultGaugeColor2 = 0xFF8000;
 constexpr int kGaugeProgress[6] = {100, 100, 100, 50, 50, 50};
@@ -35,7 +35,7 @@ TDesignPreview::TDesignPreview(HWND parent, int x, int y, int id)
     BackImageP.SetParent(&host);
 
     TitleP.SetFont(TitlePFont());
-    TitleP.SetCaption(app::kAppTitle);
+    TitleP.SetCaption(kAppTitle);
     const skin::Rect& title = layout::kTitleBounds;
     TitleP.SetBounds(title.left, title.top, title.Width(), title.Height());
     TitleP.SetParent(&host);
