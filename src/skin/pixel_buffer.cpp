@@ -1,6 +1,7 @@
 #include "skin/pixel_buffer.h"
 
 #include <algorithm>
+#include <new>
 #include <utility>
 
 namespace qv::skin {
@@ -39,8 +40,11 @@ PixelBuffer PixelBuffer::Clone() const {
 }
 
 void PixelBuffer::Reset(int width, int height, Pixel fill) {
-    width_ = std::max(width, 0);
-    height_ = std::max(height, 0);
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    if (std::int64_t{width} * height > kMaxPixels) throw std::bad_alloc();
+    width_ = width;
+    height_ = height;
     if (width_ == 0 || height_ == 0) width_ = height_ = 0;
     stride_ = width_;
     storage_.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), fill);

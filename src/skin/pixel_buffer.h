@@ -49,10 +49,14 @@ struct Rect {
     friend bool operator==(const Rect&, const Rect&) = default;
 };
 
+// The most pixels an owned buffer holds (256 MiB). Sizes often come from files, and on the 32-bit build
+// a larger product would wrap around and leave the buffer smaller than its rows.
+inline constexpr std::int64_t kMaxPixels = std::int64_t{64} << 20;
+
 class PixelBuffer {
 public:
     PixelBuffer() = default;
-    // An owned buffer; negative sizes count as 0.
+    // An owned buffer; negative sizes count as 0, more than kMaxPixels pixels raise std::bad_alloc.
     PixelBuffer(int width, int height, Pixel fill = 0);
     // A view of `bits`: `height` rows of `stride` pixels, top row first. The memory must outlive the view.
     static PixelBuffer View(Pixel* bits, int width, int height, int stride);

@@ -7,6 +7,13 @@
 namespace qv::skin {
 namespace {
 
+TEST(CanvasTest, BuffersBeyondTheCapAreRefusedBeforeTheSizeWraps) {
+    // 65536 x 65537 pixels wrap to 65536 in a 32-bit size: the buffer would be far smaller than its rows.
+    EXPECT_THROW(PixelBuffer(65536, 65537), std::bad_alloc);
+    EXPECT_THROW(PixelBuffer(kMaxPixels / 1000 + 1, 1000), std::bad_alloc);
+    EXPECT_EQ(PixelBuffer(4096, 4096).Extent(), (Size{4096, 4096}));
+}
+
 TEST(CanvasTest, ColourLayoutsConvert) {
     // The program's colours are 0x00BBGGRR, buffer pixels 0x00RRGGBB (a DIB's B, G, R, 0 bytes).
     EXPECT_EQ(ToPixel(0x00FF8000), 0x0080FFu);

@@ -45,6 +45,7 @@ Image ImageFromBitmap(HBITMAP bitmap) {
     if (!bitmap || !::GetObjectW(bitmap, sizeof(bm), &bm)) return {};
     const int width = bm.bmWidth, height = bm.bmHeight < 0 ? -bm.bmHeight : bm.bmHeight;
     if (width <= 0 || height <= 0) return Image::Filled(width, height, 0);
+    if (std::int64_t{width} * height > kMaxPixels) return {};
     qv::win::UniqueMemoryDC dc(::CreateCompatibleDC(nullptr));
     if (!dc) return {};
 
