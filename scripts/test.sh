@@ -35,5 +35,6 @@ status=0
 log "native tests"
 ctest --test-dir "$QV_BUILD/native" --output-on-failure -j "$QV_JOBS" "$@" || status=1
 log "Windows tests ($QV_RUN_ARCH, under Wine)"
-ctest --test-dir "$QV_BUILD/win-$QV_RUN_ARCH" --output-on-failure "$@" || status=1
+# The end-to-end shards run in Wine sessions of their own, beside the other Windows tests in this one.
+ctest --test-dir "$QV_BUILD/win-$QV_RUN_ARCH" --output-on-failure -j "$QV_JOBS" "$@" || status=1
 exit $status
