@@ -54,8 +54,12 @@ configure_tree() { # directory name, extra cmake arguments...
 # The sanitizer tree is for finding faults, not for speed: -O1 keeps the sanitizers' reports exact and
 # compiles in half the time of -O2.
 configure_native() { configure_tree native -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O1 -g"; }
+# The end-to-end scenarios are spread over this many Wine sessions running side by side: they spend most
+# of their time waiting for the program, so more sessions than cores still pay.
+QV_E2E_SHARDS=${QV_E2E_SHARDS:-4}
+
 configure_windows() { # arch
-    configure_tree "win-$1" -DCMAKE_TOOLCHAIN_FILE="$QV_SOURCE/cmake/mingw.cmake" -DQV_WIN_ARCH="$1" \
+    configure_tree "win-$1" -DQV_E2E_SHARDS="$QV_E2E_SHARDS" -DCMAKE_TOOLCHAIN_FILE="$QV_SOURCE/cmake/mingw.cmake" -DQV_WIN_ARCH="$1" \
         -DQV_CROSS_PREFIX="$(cross_prefix "$1")" -DQV_BUILD_ROOT="$QV_BUILD"
 }
 
