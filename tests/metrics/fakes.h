@@ -13,6 +13,9 @@
 
 namespace qv::metrics::fakes {
 
+// Where the 95 family keeps its performance statistics.
+inline constexpr const char* kStatData = "PerfStats\\StatData";
+
 class Clock : public TickClock {
 public:
     std::uint32_t now = 1000;

@@ -9,7 +9,7 @@ namespace {
 
 using namespace qv::metrics;
 
-constexpr const char* kStatData = "PerfStats\\StatData";
+using fakes::kStatData;
 constexpr const char* kStartStat = "PerfStats\\StartStat";
 constexpr const char* kStopStat = "PerfStats\\StopStat";
 constexpr const char* kCatalogue = "System\\CurrentControlSet\\Control\\PerfStats\\Enum";

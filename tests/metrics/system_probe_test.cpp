@@ -13,7 +13,7 @@ namespace {
 using namespace qv::metrics;
 using qv::AppError;
 
-constexpr const char* kStatData = "PerfStats\\StatData";
+using fakes::kStatData;
 
 std::wstring error_text(const std::function<void()>& action) {
     try {
