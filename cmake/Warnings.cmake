@@ -2,6 +2,9 @@
 add_library(qv_options INTERFACE)
 target_compile_options(qv_options INTERFACE -Wall -Wextra -Wpedantic -Wshadow -Wno-missing-field-initializers)
 target_include_directories(qv_options INTERFACE ${PROJECT_SOURCE_DIR}/src)
+# Paths inside objects (__FILE__, debug information) are relative to the source folder: a clone in another
+# folder then compiles to the same objects, and the compiler cache serves it.
+target_compile_options(qv_options INTERFACE -ffile-prefix-map=${PROJECT_SOURCE_DIR}/=)
 
 option(QV_SANITIZE "Build the native tree with AddressSanitizer and UndefinedBehaviorSanitizer" ON)
 if(NOT QV_WIN32 AND QV_SANITIZE)
