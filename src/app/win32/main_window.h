@@ -129,6 +129,9 @@ private:
     void show_application_icon();
     IndicatorSlots slots() const;
     bool monitoring_paused() const { return PopupMenu1.is_checked(MenuId::N8); }
+    // The probe's automatic refresh may run: monitoring is not paused, and neither a run nor the
+    // resource alarm's box holds it off.
+    bool refresh_may_run() const { return !monitoring_paused() && !MaxMem1.Busy() && !alarm_box_open_; }
 
     // Display refresh and alarm (main_window_display.cpp).
     void SystemProbeRefreshed();

@@ -50,7 +50,9 @@ void MainWindow::SystemProbeRefreshed() {
                                                  static_cast<long long>(figures.PhysicalFree / 1048576));
         }
 
-        const bool alarm_on = RM.Filer(L"Alarm").ReadBool();
+        // A refresh asked for while the alarm's box is open (a menu command in its loop) raises no
+        // second one.
+        const bool alarm_on = RM.Filer(L"Alarm").ReadBool() && !alarm_box_open_;
         const int alarm_value = RM.Filer(L"AlarmValue").ReadInteger();
         const AlarmDecision alarm = alarm_decision(alarm_on, figures.SystemResources, alarm_value,
                                                    state_.AlarmShown, Timer3->enabled());
@@ -60,8 +62,8 @@ void MainWindow::SystemProbeRefreshed() {
             ::MessageBoxW(handle(), alarm_text(figures.SystemResources).c_str(), L"警告", MB_OK | MB_ICONWARNING);
             alarm_box_open_ = false;
             state_.AlarmShown = true;
-            // Monitoring may have been paused while the box was open.
-            if (!monitoring_paused()) SystemProbe.SetAutoRefresh(true);
+            // Monitoring may have been paused, or a run started, while the box was open.
+            if (refresh_may_run()) SystemProbe.SetAutoRefresh(true);
         }
         if (alarm_decision(alarm_on, figures.SystemResources, alarm_value, state_.AlarmShown, Timer3->enabled()) ==
             AlarmDecision::Rearm) {
