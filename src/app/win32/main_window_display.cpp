@@ -28,8 +28,8 @@ void MainWindow::SystemProbeRefreshed() {
         for (MenuId item : kTrayKindItems) {
             if (PopupMenu1.is_checked(item)) main_value = metric_value(*tray_item_kind(item), figures);
         }
-        if (needs_redraw(main_value, state_.LastShown[0])) {
-            DrawIconNumber(main_value, *TrayIcon1, icon_kind_[0]);
+        // A number that could not be drawn is tried again at the next refresh.
+        if (needs_redraw(main_value, state_.LastShown[0]) && DrawIconNumber(main_value, *TrayIcon1, icon_kind_[0])) {
             state_.LastShown[0] = main_value;
         }
         for (int slot = 1; slot <= kIndicatorSlots; ++slot) {
@@ -37,8 +37,7 @@ void MainWindow::SystemProbeRefreshed() {
             if (!icon || !icon->IconVisible()) continue;
             const int kind = icon_kind_[static_cast<size_t>(slot)];
             const int value = metric_value(kind, figures);
-            if (needs_redraw(value, state_.LastShown[static_cast<size_t>(slot)])) {
-                DrawIconNumber(value, *icon, kind);
+            if (needs_redraw(value, state_.LastShown[static_cast<size_t>(slot)]) && DrawIconNumber(value, *icon, kind)) {
                 state_.LastShown[static_cast<size_t>(slot)] = value;
             }
         }
