@@ -17,6 +17,11 @@ inline constexpr int kGaugeWidth = 100;
 inline constexpr int kGaugeHeight = 16;
 inline constexpr std::array<int, 6> kGaugeLeft{5, 5, 5, 117, 117, 117};
 inline constexpr std::array<int, 6> kGaugeTop{32, 61, 90, 32, 61, 90};
+// The colours the window and its gauges are made with: bars from aqua to the window's blue over white.
+inline constexpr Color kWindowColor = 0xFF8000;
+inline constexpr Color kGaugeColor1 = 0xFFFF00;
+inline constexpr Color kGaugeColor2 = 0xFF8000;
+inline constexpr Color kGaugeBackColor = clWhite;
 
 struct CaptionPlace {
     const wchar_t* caption;
@@ -29,6 +34,8 @@ inline constexpr std::array<CaptionPlace, 6> kCaptions{{{L"Memory", 5, 19},
                                                         {L"User Resource", 117, 48},
                                                         {L"GDI Resource", 117, 77}}};
 
+// The title shows the program's name.
+inline constexpr wchar_t kTitleCaption[] = L"Quorvane";
 inline constexpr Rect kTitleBounds{2, 1, 2 + 162, 1 + 15};
 inline constexpr Rect kCloseButtonBounds{200, 3, 200 + 15, 3 + 15};
 
