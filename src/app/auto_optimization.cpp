@@ -20,10 +20,26 @@ void AutoOptimization::configure_periodic(const AutoSettings& settings, bool cle
     if (clear_pending) state_.PeriodicPending = false;
 }
 
+void AutoOptimization::run(int megabytes) {
+    running_ = true;
+    struct Done {
+        bool& running;
+        ~Done() { running = false; }
+    } done{running_};
+    run_(megabytes);
+}
+
+void AutoOptimization::start_lockout() {
+    Timer2.stop();  // a full minute from now
+    Timer2.set_interval(kLowMemoryLockoutMs);
+    Timer2.start();
+}
+
 void AutoOptimization::Timer1Timer(const AutoSettings& settings, int cpu_usage, bool monitoring) {
-    // The CPU test is made whether or not ACCChk is set.
-    if (cpu_usage < settings.AutoCleanCPU && monitoring) {
-        run_(settings.CleanValue);
+    // The CPU test is made whether or not ACCChk is set. A tick inside one of our runs waits like one
+    // without monitoring.
+    if (cpu_usage < settings.AutoCleanCPU && monitoring && !running_) {
+        run(settings.CleanValue);
         return;
     }
     state_.PeriodicPending = true;
@@ -31,15 +47,18 @@ void AutoOptimization::Timer1Timer(const AutoSettings& settings, int cpu_usage, 
 }
 
 void AutoOptimization::check_on_refresh(const AutoSettings& settings, int cpu_usage, long long free_mb) {
+    // The refresh at the end of one of our runs: the next refresh checks again.
+    if (running_) return;
     const bool cpu_busy = settings.ACCChk && cpu_usage >= settings.AutoCleanCPU;
     if (!cpu_busy && settings.ACMChk && free_mb <= settings.AutoCleanMemory && !Timer2.enabled()) {
-        run_(settings.CleanValue);
-        Timer2.set_interval(kLowMemoryLockoutMs);
-        Timer2.start();
+        // The lockout holds already during the run, and its minute counts from the run's end.
+        start_lockout();
+        run(settings.CleanValue);
+        start_lockout();
     }
     if (state_.PeriodicPending && cpu_usage < settings.AutoCleanCPU) {
         state_.PeriodicPending = false;
-        run_(settings.CleanValue);
+        run(settings.CleanValue);
         Timer1.stop();
         Timer1.start();  // a full interval from now
     }

@@ -1,7 +1,8 @@
 #pragma once
 // When the program optimizes by itself: every AutoCleanTime minutes (Timer1), held back while the CPU
 // is busy; and when free memory is low, at most once a minute (Timer2). The settings are read by the
-// caller at each use and passed in.
+// caller at each use and passed in. A run ends in a display refresh that checks again at once, from
+// inside the run: no automatic run starts inside another.
 #include <functional>
 
 #include "app/main_state.h"
@@ -43,10 +44,14 @@ public:
     void Timer2Timer() { Timer2.stop(); }
 
 private:
+    void run(int megabytes);
+    void start_lockout();
+
     Timer& Timer1;
     Timer& Timer2;
     MainState& state_;
     RunOptimization run_;
+    bool running_ = false;  // a run started here is under way
 };
 
 } // namespace qv::app

@@ -43,7 +43,7 @@ std::vector<TrayAction> route_tray_mouse(unsigned message, TrayMouseState& state
 int next_cycle_index(int index, int count) { return index < count - 1 ? index + 1 : 0; }
 
 int clamp_icon_index(int index, int count) {
-    if (count <= 0) return 0;
+    if (count <= 0 || index < 0) return 0;
     return index >= count ? count - 1 : index;
 }
 

@@ -33,7 +33,8 @@ std::vector<TrayAction> route_tray_mouse(unsigned message, TrayMouseState& state
 
 // Cycling: the index after `index` in a list of `count` images (0 after the last one).
 int next_cycle_index(int index, int count);
-// An index set from outside is lowered to the last image; without images it is 0.
+// An index set from outside is kept within the images: lowered to the last one, raised to the first;
+// without images it is 0.
 int clamp_icon_index(int index, int count);
 
 } // namespace qv::desktop

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "support/fake_timer.h"
@@ -19,7 +20,12 @@ protected:
     MainState state;
     std::vector<int> runs;
     AutoSettings settings;
-    AutoOptimization rules{timer1, timer2, state, [this](int mb) { runs.push_back(mb); }};
+    // What happens inside a run: the real one ends in a display refresh that checks again at once.
+    std::function<void()> during_run;
+    AutoOptimization rules{timer1, timer2, state, [this](int mb) {
+                               runs.push_back(mb);
+                               if (during_run && runs.size() < 10) during_run();
+                           }};
 };
 
 TEST_F(AutoOptimizationTest, LowMemoryRunsAtTheThresholdAndThenWaitsAMinute) {
@@ -33,6 +39,35 @@ TEST_F(AutoOptimizationTest, LowMemoryRunsAtTheThresholdAndThenWaitsAMinute) {
     rules.Timer2Timer();
     rules.check_on_refresh(settings, 10, 3);
     EXPECT_EQ(runs.size(), 2u);
+}
+
+// The refresh at a run's end finds memory still low: it must not start a run inside the run, nor
+// after a lockout that ran out while the run was under way.
+TEST_F(AutoOptimizationTest, ChecksFromInsideARunStartNothing) {
+    during_run = [this] { rules.check_on_refresh(settings, 10, 3); };
+    rules.check_on_refresh(settings, 10, 3);
+    EXPECT_EQ(runs.size(), 1u);
+    EXPECT_TRUE(timer2.enabled());
+
+    rules.Timer2Timer();
+    during_run = [this] {
+        rules.Timer2Timer();
+        rules.check_on_refresh(settings, 10, 3);
+    };
+    rules.check_on_refresh(settings, 10, 3);
+    EXPECT_EQ(runs.size(), 2u);
+    EXPECT_TRUE(timer2.enabled()) << "the minute counts from the run's end";
+
+    // Nor does a periodic run, deferred or not, nest another one.
+    rules.Timer2Timer();
+    rules.configure_periodic(settings, false);
+    rules.Timer1Timer(settings, 10, true);
+    EXPECT_EQ(runs.size(), 3u);
+    state.PeriodicPending = true;
+    settings.ACMChk = false;
+    rules.check_on_refresh(settings, 10, 3);
+    EXPECT_EQ(runs.size(), 4u);
+    EXPECT_FALSE(state.PeriodicPending);
 }
 
 TEST_F(AutoOptimizationTest, BusyCpuHoldsLowMemoryRunsOnlyWithACCChk) {

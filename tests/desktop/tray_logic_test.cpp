@@ -56,6 +56,7 @@ TEST(TrayCycle, RunsRoundAndClampsIndexes) {
     EXPECT_EQ(clamp_icon_index(7, 3), 2);
     EXPECT_EQ(clamp_icon_index(1, 3), 1);
     EXPECT_EQ(clamp_icon_index(5, 0), 0);
+    EXPECT_EQ(clamp_icon_index(-1, 3), 0);  // never before the first image
 }
 
 } // namespace

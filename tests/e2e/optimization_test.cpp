@@ -8,9 +8,11 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "support/win32/app_test.h"
+#include "support/win32/message_box.h"
 #include "support/win32/process_resources.h"
 #include "support/win32/screen_capture.h"
 #include "support/win32/screen_recorder.h"
@@ -148,6 +150,54 @@ TEST_F(Optimization, MenuRunShowsItsPhasesAndIgnoresASecondStart) {
         ADD_FAILURE() << "the program's GDI objects cannot be counted";
     }
     if (!tray) GTEST_SKIP() << "no \"Wine System Tray\" window is shown: the tray icon was not checked";
+}
+
+// Free memory stays under the threshold (far above what the machine has) and the display refreshes
+// every 100 ms: one run at start, and then none for a minute, also not from the refresh that ends it.
+TEST_F(Optimization, LowMemoryRunsOnceAMinuteHoweverLongTheShortage) {
+    AppDriver& app = launch(
+        "[Clean]\r\nCleanValue=100\r\nACChk=1\r\nACMChk=1\r\nAutoCleanMemory=100000000\r\n"
+        "[Window]\r\nRefreshTime=100\r\n");
+    ASSERT_TRUE(app.wait_ready()) << "the program did not come through its start";
+    const ProcessMemory start = memory(app);
+    EXPECT_GE(start.peak_working_set, start.working_set + 100 * kMB - kSlack) << "no run at start";
+    for (int i = 0; i < 100; ++i) {
+        ::Sleep(50);
+        ASSERT_TRUE(app.running()) << "the program ended after " << i * 50 << " ms";
+        ASSERT_LT(memory(app).working_set, start.working_set + 50 * kMB) << "a second run within the minute";
+    }
+}
+
+// Free System resources at or under the threshold (the NT family reports 100 %): the alarm box comes
+// once. A run that ends while it is open neither opens a second box nor lets the refresh run again, and
+// once the box is closed no other comes while the shortage lasts.
+TEST_F(Optimization, AlarmBoxComesOnceAndHoldsThroughARun) {
+    AppDriver& app = launch("[Window]\r\nAlarm=1\r\nAlarmValue=100\r\nRefreshTime=100\r\n");
+    auto alarms = [&] {
+        int shown = 0;
+        for (HWND box : find_windows(app.process_id(), L"#32770")) {
+            wchar_t caption[16]{};
+            ::GetWindowTextW(box, caption, 16);
+            if (::IsWindowVisible(box) && std::wstring(caption) == L"警告") ++shown;
+        }
+        return shown;
+    };
+    // The first refresh of the start-up raises it, before the program is ready.
+    auto box = wait_message_box(app.process_id(), L"警告", kStartTimeout);
+    ASSERT_TRUE(box) << "no alarm box";
+    EXPECT_EQ(box->text, L"システムリソースが不足しています（現在100%）");
+
+    HWND window = find_window(app.process_id(), AppDriver::kMainClass);
+    DWORD_PTR reply = 0;
+    EXPECT_TRUE(::SendMessageTimeoutW(window, kCleanRequest, 0, 20, SMTO_ABORTIFHUNG, 20000, &reply))
+        << "the run's answer did not come while the alarm box was open";
+    ::Sleep(500);
+    EXPECT_EQ(alarms(), 1);
+
+    ASSERT_TRUE(answer_message_box(box->window, IDOK));
+    ASSERT_TRUE(app.wait_ready());
+    ::Sleep(1000);
+    EXPECT_EQ(alarms(), 0) << "the alarm came again while the shortage lasted";
 }
 
 } // namespace

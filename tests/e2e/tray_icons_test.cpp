@@ -1,6 +1,6 @@
 // The tray icons as the notification area shows them: the main icon's metric, the four indicator icons
-// with their AIcons digits across a restart, the refused fifth icon, and removing an icon (a lower slot
-// is parked for reuse, the highest one is freed).
+// with their AIcons digits across a restart, the refused fifth icon, the kind menus with their check
+// marks, and removing an icon (a lower slot is parked for reuse, the highest one is freed).
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -51,8 +51,71 @@ protected:
         return app.ini().value(L"Window", L"AIcons").value_or(L"(none)");
     }
 
+    // Opens the icon's menu as a press of the right button does; false when no menu came.
+    static bool open_menu(const AppDriver& app, HWND icon_window) {
+        // Posted: the menu's loop runs inside the handler.
+        return ::PostMessageW(icon_window, WM_USER + 0x400, 1, WM_RBUTTONDOWN) &&
+               wait_until([&] { return menu_open(app.process_id()); }, 5s);
+    }
+    // Keys for the open menu: its loop takes them from the program's queue.
+    static void menu_key(const AppDriver& app, WPARAM key) { ::PostMessageW(app.window(), WM_KEYDOWN, key, 0); }
+    static bool close_menu(const AppDriver& app) {
+        menu_key(app, VK_ESCAPE);
+        return wait_until([&] { return !menu_open(app.process_id()); }, 5s);
+    }
+    // Chooses item `row` (counted from the top, separators not counted) of the open menu by the keys.
+    static bool choose_from_menu(const AppDriver& app, int row) {
+        for (int i = 0; i <= row; ++i) menu_key(app, VK_DOWN);
+        menu_key(app, VK_RETURN);
+        return wait_until([&] { return !menu_open(app.process_id()); }, 5s);
+    }
+
+    // The rows of the open menu that carry a check mark, read from its picture: every item's text is a
+    // band of dark pixels, and a check mark is the only dark ink left of where the texts begin. Rows are
+    // counted from the top; separators and greyed items are no rows.
+    std::vector<int> checked_rows(const AppDriver& app) {
+        HWND menu = nullptr;
+        for (HWND window : find_windows(app.process_id(), L"#32768")) {
+            if (::IsWindowVisible(window)) menu = window;
+        }
+        RECT area{};
+        if (!menu || !::GetWindowRect(menu, &area)) return {-1};
+        ::Sleep(200);  // drawn
+        const ScreenCapture picture = ScreenCapture::take(area);
+        auto ink = [&](int x, int y) {
+            const COLORREF c = picture.pixel(x, y);
+            return c != CLR_INVALID && GetRValue(c) < 96 && GetGValue(c) < 96 && GetBValue(c) < 96;
+        };
+        // Lines of one text lie a few pixels apart at most (a kana's strokes); items lie further apart.
+        constexpr int kLineGap = 5;
+        std::vector<int> band_left;  // the leftmost ink of each band
+        int last_ink = area.top - kLineGap - 1;
+        for (int y = area.top; y < area.bottom; ++y) {
+            int left = -1;
+            for (int x = area.left + 2; x < area.right - 2 && left < 0; ++x) {
+                if (ink(x, y)) left = x;
+            }
+            if (left < 0) continue;
+            if (y - last_ink > kLineGap) band_left.push_back(left);
+            band_left.back() = std::min(band_left.back(), left);
+            last_ink = y;
+        }
+        std::vector<int> sorted = band_left;
+        std::sort(sorted.begin(), sorted.end());
+        const int text_left = sorted.empty() ? 0 : sorted[sorted.size() / 2];
+        std::vector<int> rows;
+        for (size_t i = 0; i < band_left.size(); ++i) {
+            if (band_left[i] < text_left - 6) rows.push_back(static_cast<int>(i));
+        }
+        if (rows.size() != 1) {
+            picture.save_bmp(artifacts_folder() / (L"menu-" + std::to_wstring(++menu_pictures_) + L".bmp"));
+        }
+        return rows;
+    }
+
 private:
     int tray_pictures_ = 0;
+    int menu_pictures_ = 0;
 };
 
 TEST_F(TrayIcons, MainIconShowsTheChosenMetricOrTheProgramIcon) {
@@ -132,6 +195,44 @@ TEST_F(TrayIcons, IndicatorIconsComeBackAfterARestartAndAFifthIsRefused) {
     EXPECT_EQ(aicons(app), L"1234");
     EXPECT_EQ(find_windows(app.process_id(), kIconWindowClass).size(), 5u);
     EXPECT_EQ(wait_for_icons(5).icon_count(), 5);
+}
+
+// Each menu checks the kind of its icon: the tray menu the main icon's, the indicator menu that of the
+// icon it was opened on. A kind chosen there changes that icon alone and its digit in AIcons.
+TEST_F(TrayIcons, KindMenusCheckTheIconsKindAndChangeIt) {
+    ::SetCursorPos(600, 300);  // the menus open here, away from the window and the tray
+    AppDriver& app = launch("[Window]\r\nIconMenu=4\r\n");
+    ASSERT_TRUE(app.wait_ready());
+    const std::vector<HWND> main = find_windows(app.process_id(), kIconWindowClass);
+    ASSERT_EQ(main.size(), 1u);
+    ASSERT_TRUE(open_menu(app, main[0]));
+    EXPECT_EQ(checked_rows(app), std::vector<int>{3}) << "CPU is not checked in the tray menu";
+    ASSERT_TRUE(close_menu(app));
+
+    std::vector<HWND> slot;
+    for (MenuId add : {MenuId::NAddSys, MenuId::NAddGDI}) {
+        ASSERT_TRUE(app.send_command(add));
+        for (HWND window : find_windows(app.process_id(), kIconWindowClass)) {
+            if (window != main[0] && std::find(slot.begin(), slot.end(), window) == slot.end()) slot.push_back(window);
+        }
+    }
+    ASSERT_EQ(slot.size(), 2u);
+    EXPECT_EQ(aicons(app), L"1300");
+
+    ASSERT_TRUE(open_menu(app, slot[1]));
+    EXPECT_EQ(checked_rows(app), std::vector<int>{2}) << "GDI is not checked for the second icon";
+    ASSERT_TRUE(close_menu(app));
+    ASSERT_TRUE(open_menu(app, slot[0]));
+    EXPECT_EQ(checked_rows(app), std::vector<int>{0}) << "System is not checked for the first icon";
+    ASSERT_TRUE(choose_from_menu(app, 3)) << "choosing CPU did not close the menu";
+    EXPECT_TRUE(wait_until([&] { return aicons(app) == L"4300"; }, 3s)) << "AIcons is " << aicons(app);
+
+    ASSERT_TRUE(open_menu(app, slot[0]));
+    EXPECT_EQ(checked_rows(app), std::vector<int>{3}) << "the chosen kind is not checked";
+    ASSERT_TRUE(close_menu(app));
+    ASSERT_TRUE(open_menu(app, slot[1]));
+    EXPECT_EQ(checked_rows(app), std::vector<int>{2}) << "the other icon's kind changed too";
+    ASSERT_TRUE(close_menu(app));
 }
 
 // The indicator menu acts on the icon pressed last. Removing an icon below a used slot parks it (hidden,

@@ -1,15 +1,22 @@
 // Commands on the window, seen from outside: the global hotkeys (held while the program runs, and each
-// press reaching its command), no taskbar button, always on top, snapping to the work area's edges
-// while the window is dragged, and getting out of the pointer's way.
+// press reaching its command, also from the keyboard), clearing the clipboard, no taskbar button, always
+// on top, snapping to the work area's edges while the window is dragged, and getting out of the
+// pointer's way.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <cwchar>
+#include <initializer_list>
+#include <iterator>
 #include <vector>
 
 #include "support/win32/app_test.h"
+#include "support/win32/message_box.h"
+#include "support/win32/process_resources.h"
 #include "support/win32/screen_capture.h"
+#include "support/win32/window_children.h"
 
 namespace qv::test {
 namespace {
@@ -77,6 +84,42 @@ std::vector<HWND> windows_with_taskbar_button(DWORD process_id) {
     WindowSearch search{process_id, {}};
     ::EnumWindows(&collect_taskbar_window, reinterpret_cast<LPARAM>(&search));
     return search.windows;
+}
+
+// Presses the keys one after the other, then lets them go in the opposite order.
+void press_keys(std::initializer_list<WORD> keys) {
+    std::vector<INPUT> input;
+    for (WORD key : keys) {
+        INPUT down{};
+        down.type = INPUT_KEYBOARD;
+        down.ki.wVk = key;
+        input.push_back(down);
+    }
+    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) {
+        INPUT up{};
+        up.type = INPUT_KEYBOARD;
+        up.ki.wVk = *key;
+        up.ki.dwFlags = KEYEVENTF_KEYUP;
+        input.push_back(up);
+    }
+    ::SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+}
+
+bool put_text_on_clipboard(const wchar_t* text) {
+    const size_t bytes = (std::wcslen(text) + 1) * sizeof(wchar_t);
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (!memory) return false;
+    std::memcpy(::GlobalLock(memory), text, bytes);
+    ::GlobalUnlock(memory);
+    if (!::OpenClipboard(nullptr)) {
+        ::GlobalFree(memory);
+        return false;
+    }
+    ::EmptyClipboard();
+    const bool put = ::SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+    if (!put) ::GlobalFree(memory);  // the clipboard owns it only once it took it
+    ::CloseClipboard();
+    return put;
 }
 
 class WindowCommands : public AppTest {
@@ -164,6 +207,55 @@ TEST_F(WindowCommands, HotkeysAreHeldWhileRunningAndReachTheirCommands) {
         EXPECT_TRUE(can_register(combination))
             << "still held after the end: modifiers " << combination.modifiers << ", key " << combination.key;
     }
+}
+
+// Hotkeys 2 and 3 pressed on the keyboard, the system turning the keys into WM_HOTKEY (under Wine only
+// while one of its windows has the focus): 2 runs CleanValue megabytes, 3 opens the settings dialog.
+TEST_F(WindowCommands, KeyboardHotkeysRunTheConfiguredValueAndOpenTheSettings) {
+    AppDriver& app =
+        launch("[Clean]\r\nCleanValue=200\r\n[Hotkey]\r\nHotkeyClean=Ctrl+Alt+Q\r\nHotKeySet=Ctrl+Alt+S\r\n");
+    ASSERT_TRUE(app.wait_ready());
+    ::SetForegroundWindow(app.window());
+    const auto start = process_memory(app.process());
+    ASSERT_TRUE(start);
+
+    press_keys({VK_CONTROL, VK_MENU, 'Q'});
+    EXPECT_TRUE(wait_until(
+        [&] { return process_memory(app.process())->peak_working_set >= start->working_set + (180u << 20); }, 20s))
+        << "hotkey 2 ran no optimization of CleanValue";
+
+    press_keys({VK_CONTROL, VK_MENU, 'S'});
+    HWND dialog = nullptr;
+    ASSERT_TRUE(wait_until([&] { return (dialog = find_dialog(app.process_id(), L"設定")) != nullptr; }, 10s))
+        << "hotkey 3 opened no settings dialog";
+    const auto children = children_of(dialog);
+    const Child* cancel = child_with_text(children, L"キャンセル");
+    ASSERT_TRUE(cancel);
+    ASSERT_TRUE(::PostMessageW(cancel->window, BM_CLICK, 0, 0));
+    EXPECT_TRUE(wait_until([&] { return find_dialog(app.process_id(), L"設定") == nullptr; }, 10s));
+}
+
+// Clearing the clipboard from either menu: it is emptied and the program says so; while another
+// program holds it open, the program says that it failed.
+TEST_F(WindowCommands, ClipboardClearingReportsSuccessAndFailure) {
+    AppDriver& app = launch();
+    ASSERT_TRUE(app.wait_ready());
+    ASSERT_TRUE(put_text_on_clipboard(L"kept?"));
+
+    ASSERT_TRUE(app.post_command(MenuId::N13));
+    auto box = wait_message_box(app.process_id(), L"Quorvane");
+    ASSERT_TRUE(box) << "no message after clearing the clipboard";
+    EXPECT_EQ(box->text, L"クリップボードを初期化しました");
+    EXPECT_FALSE(::IsClipboardFormatAvailable(CF_UNICODETEXT)) << "the text is still on the clipboard";
+    ASSERT_TRUE(answer_message_box(box->window, IDOK));
+
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    ASSERT_TRUE(app.post_command(MenuId::N14));
+    box = wait_message_box(app.process_id(), L"Quorvane");
+    ::CloseClipboard();
+    ASSERT_TRUE(box) << "no message when the clipboard could not be opened";
+    EXPECT_EQ(box->text, L"クリップボードの初期化に失敗しました");
+    ASSERT_TRUE(answer_message_box(box->window, IDOK));
 }
 
 // No taskbar button; TopMost from the INI file and the menu's switch; dragging snaps to the work area.

@@ -1,17 +1,15 @@
 // Program entry: one copy at a time (the named mutex), the main window, the message loop.
 #include <windows.h>
 
+#include "app/app_info.h"
 #include "app/win32/main_window.h"
+#include "app/win32/single_instance.h"
 #include "base/win32/error_report.h"
-#include "base/win32/unique_handle.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // Another copy holds the mutex: leave at once, silently.
-    if (HANDLE other = ::OpenMutexW(MUTEX_ALL_ACCESS, FALSE, L"ZOLT_Mutex")) {
-        ::CloseHandle(other);
-        return 0;
-    }
-    qv::win::UniqueKernelHandle mutex(::CreateMutexW(nullptr, FALSE, L"ZOLT_Mutex"));
+    qv::app::InstanceClaim instance = qv::app::claim_single_instance(qv::app::kSingleInstanceMutex);
+    if (instance.another_copy_runs) return 0;
 
     int exit_code = 0;
     try {
@@ -21,6 +19,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         qv::win::report_current_exception(nullptr);
         exit_code = 1;
     }
-    if (mutex) ::ReleaseMutex(mutex.get());
+    if (instance.mutex) ::ReleaseMutex(instance.mutex.get());
     return exit_code;
 }

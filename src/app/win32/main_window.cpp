@@ -76,6 +76,8 @@ void MainWindow::create_components() {
     HookHotKey1->OnHotKey = [this](desktop::THookHotKey&, int index) { HookHotKey1HotKey(index); };
 
     PopupMenu3.OnPopup = [this] { PopupMenu3Popup(); };
+    tray_menu_ = std::make_unique<TrayPopupMenu>(window, PopupMenu1);
+    icon_menu_ = std::make_unique<TrayPopupMenu>(window, PopupMenu3);
     create_main_tray_icon();
     create_design_elements();
 }

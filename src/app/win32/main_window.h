@@ -19,6 +19,7 @@
 #include "app/menu_model.h"
 #include "app/skin_menu.h"
 #include "app/win32/icon_number_painter.h"
+#include "app/win32/popup_menu.h"
 #include "app/win32/window_timer.h"
 #include "base/win32/window.h"
 #include "controls/flat_button.h"
@@ -125,10 +126,14 @@ private:
     void change_indicator_kind(int kind);
     void remove_indicator_icon();
     void PopupMenu3Popup();
-    void DrawIconNumber(int number, desktop::TCoolTrayIcon& icon, int kind);
+    // False when no icon could be made: the icon shows what it showed before.
+    bool DrawIconNumber(int number, desktop::TCoolTrayIcon& icon, int kind);
     void show_application_icon();
     IndicatorSlots slots() const;
     bool monitoring_paused() const { return PopupMenu1.is_checked(MenuId::N8); }
+    // The probe's automatic refresh may run: monitoring is not paused, and neither a run nor the
+    // resource alarm's box holds it off.
+    bool refresh_may_run() const { return !monitoring_paused() && !MaxMem1.Busy() && !alarm_box_open_; }
 
     // Display refresh and alarm (main_window_display.cpp).
     void SystemProbeRefreshed();
@@ -172,6 +177,8 @@ private:
     // Made once the window exists.
     std::unique_ptr<WindowTimer> Timer1, Timer2, Timer3, Timer4;
     std::unique_ptr<AutoOptimization> auto_optimization_;
+    // The menus the tray icons open (before the icons: they go after them).
+    std::unique_ptr<TrayPopupMenu> tray_menu_, icon_menu_;
     std::unique_ptr<desktop::TCoolTrayIcon> TrayIcon1;
     std::array<std::unique_ptr<desktop::TCoolTrayIcon>, kIndicatorSlots> AddIcons;
     std::array<int, kIndicatorSlots + 1> icon_kind_{};  // 0: the main icon, 1..4: the slots

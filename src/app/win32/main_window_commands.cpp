@@ -68,10 +68,11 @@ void MainWindow::HookHotKey1HotKey(int index) {
 
 void MainWindow::N8Click() {
     const bool paused = !PopupMenu1.is_checked(MenuId::N8);
+    PopupMenu1.set_checked(MenuId::N8, paused);
     // The refresh follows the pause mark, not its own opposite: a run (or the alarm box) has it off
     // for the moment and switches it back on itself, unless the monitoring is paused by then.
-    if (!MaxMem1.Busy() && !alarm_box_open_) SystemProbe.SetAutoRefresh(!paused);
-    PopupMenu1.set_checked(MenuId::N8, paused);
+    if (paused) SystemProbe.SetAutoRefresh(false);
+    else if (refresh_may_run()) SystemProbe.SetAutoRefresh(true);
     PopupMenu2.set_checked(MenuId::N9, paused);
     if (Timer1->enabled() && paused) {
         Timer1->stop();

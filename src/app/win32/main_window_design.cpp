@@ -105,14 +105,14 @@ void MainWindow::CreateDefaultGauges() {
     win::guarded(handle(), [&] { settings = read_gauge_design(created_font); });
     for (size_t i = 0; i < design_.DefaultGauges.size(); ++i) {
         auto gauge = std::make_unique<skin::TCoolGauge>();
-        gauge->SetBackColor(skin::clWhite);
+        gauge->SetBackColor(layout::kGaugeBackColor);
         gauge->SetBorderStyle(skin::bsSingle);
         gauge->SetStyle(skin::sDithered);
         gauge->SetMaxValue(100);
         gauge->SetMinValue(0);
         gauge->SetProgress(0);
-        gauge->SetForeColor1(0xFFFF00);
-        gauge->SetForeColor2(0xFF8000);
+        gauge->SetForeColor1(layout::kGaugeColor1);
+        gauge->SetForeColor2(layout::kGaugeColor2);
         gauge->SetFont(created_font);
         gauge->SetText(L"%d%%");
         gauge->SetBounds(layout::kGaugeLeft[i], layout::kGaugeTop[i], layout::kGaugeWidth, layout::kGaugeHeight);

@@ -28,8 +28,8 @@ void MainWindow::SystemProbeRefreshed() {
         for (MenuId item : kTrayKindItems) {
             if (PopupMenu1.is_checked(item)) main_value = metric_value(*tray_item_kind(item), figures);
         }
-        if (needs_redraw(main_value, state_.LastShown[0])) {
-            DrawIconNumber(main_value, *TrayIcon1, icon_kind_[0]);
+        // A number that could not be drawn is tried again at the next refresh.
+        if (needs_redraw(main_value, state_.LastShown[0]) && DrawIconNumber(main_value, *TrayIcon1, icon_kind_[0])) {
             state_.LastShown[0] = main_value;
         }
         for (int slot = 1; slot <= kIndicatorSlots; ++slot) {
@@ -37,8 +37,7 @@ void MainWindow::SystemProbeRefreshed() {
             if (!icon || !icon->IconVisible()) continue;
             const int kind = icon_kind_[static_cast<size_t>(slot)];
             const int value = metric_value(kind, figures);
-            if (needs_redraw(value, state_.LastShown[static_cast<size_t>(slot)])) {
-                DrawIconNumber(value, *icon, kind);
+            if (needs_redraw(value, state_.LastShown[static_cast<size_t>(slot)]) && DrawIconNumber(value, *icon, kind)) {
                 state_.LastShown[static_cast<size_t>(slot)] = value;
             }
         }
@@ -50,7 +49,9 @@ void MainWindow::SystemProbeRefreshed() {
                                                  static_cast<long long>(figures.PhysicalFree / 1048576));
         }
 
-        const bool alarm_on = RM.Filer(L"Alarm").ReadBool();
+        // A refresh asked for while the alarm's box is open (a menu command in its loop) raises no
+        // second one.
+        const bool alarm_on = RM.Filer(L"Alarm").ReadBool() && !alarm_box_open_;
         const int alarm_value = RM.Filer(L"AlarmValue").ReadInteger();
         const AlarmDecision alarm = alarm_decision(alarm_on, figures.SystemResources, alarm_value,
                                                    state_.AlarmShown, Timer3->enabled());
@@ -60,8 +61,8 @@ void MainWindow::SystemProbeRefreshed() {
             ::MessageBoxW(handle(), alarm_text(figures.SystemResources).c_str(), L"警告", MB_OK | MB_ICONWARNING);
             alarm_box_open_ = false;
             state_.AlarmShown = true;
-            // Monitoring may have been paused while the box was open.
-            if (!monitoring_paused()) SystemProbe.SetAutoRefresh(true);
+            // Monitoring may have been paused, or a run started, while the box was open.
+            if (refresh_may_run()) SystemProbe.SetAutoRefresh(true);
         }
         if (alarm_decision(alarm_on, figures.SystemResources, alarm_value, state_.AlarmShown, Timer3->enabled()) ==
             AlarmDecision::Rearm) {

@@ -26,7 +26,7 @@ void MainWindow::create_main_tray_icon() {
     TrayIcon1->SetCycleInterval(1000);
     TrayIcon1->SetShowHint(true);
     TrayIcon1->SetHint(kAppTitle);
-    TrayIcon1->PopupMenu = &PopupMenu1;
+    TrayIcon1->PopupMenu = tray_menu_.get();
     TrayIcon1->StartMinimized = true;
     TrayIcon1->OnClick = [this](desktop::TCoolTrayIcon&) { TrayIcon1Click(); };
     TrayIcon1->OnMouseMove = [this](desktop::TCoolTrayIcon&, unsigned, int, int) { TrayIcon1MouseMove(); };
@@ -54,10 +54,11 @@ void MainWindow::LoadIconColors() {
     }
 }
 
-void MainWindow::DrawIconNumber(int number, desktop::TCoolTrayIcon& icon, int kind) {
-    if (!icon_painter_) return;
+bool MainWindow::DrawIconNumber(int number, desktop::TCoolTrayIcon& icon, int kind) {
+    if (!icon_painter_) return false;
     const size_t k = (kind >= 1 && kind <= 6) ? static_cast<size_t>(kind) : 6;
-    icon.SetIcon(icon_painter_->draw(number, resolve_color(IconTextColors[k]), resolve_color(IconBackColors[k])));
+    // When the system makes no icon the tray keeps the last number.
+    return icon.SetIcon(icon_painter_->draw(number, resolve_color(IconTextColors[k]), resolve_color(IconBackColors[k])));
 }
 
 void MainWindow::show_application_icon() { TrayIcon1->SetIcon(win::UniqueIcon(application_icon())); }
@@ -94,7 +95,7 @@ void MainWindow::AddIndicatorIcon(int kind) {
     if (!icon) {
         icon = std::make_unique<desktop::TCoolTrayIcon>(handle());
         icon->SetIcon(win::UniqueIcon(application_icon()));
-        icon->PopupMenu = &PopupMenu3;
+        icon->PopupMenu = icon_menu_.get();
         const int chosen = *slot;
         icon->OnMouseDown = [this, chosen](desktop::TCoolTrayIcon&, desktop::MouseButton, unsigned, int, int) {
             state_.CurrentAddIcon = chosen;

@@ -27,7 +27,9 @@ void MainWindow::MaxMem1AfterDefrag() {
     // which checks no kind item and would keep the last progress number for good.
     if (icon_kind_[0] < 1 || icon_kind_[0] > 5) show_application_icon();
     state_.LastShown[0] = kForceRedraw;
-    if (!monitoring_paused()) {
+    // A run that ends inside the alarm box (a request from another program, a hotkey) leaves the
+    // refresh off: the box switches it back on when it closes.
+    if (refresh_may_run()) {
         SystemProbe.SetAutoRefresh(true);
         SystemProbe.Refresh();
     }

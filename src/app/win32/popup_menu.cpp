@@ -29,4 +29,9 @@ void show_popup_menu(HWND owner, const MenuModel& model, POINT at) {
     ::PostMessageW(owner, WM_NULL, 0, 0);
 }
 
+void TrayPopupMenu::Popup(int x, int y) {
+    if (model_.OnPopup) model_.OnPopup();
+    show_popup_menu(owner_, model_, POINT{x, y});
+}
+
 } // namespace qv::app

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "app/menu_model.h"
+#include "desktop/tray_menu.h"
 
 namespace qv::app {
 
@@ -13,5 +14,16 @@ HMENU build_native_menu(const std::vector<MenuItem>& items);
 // Opens `model` at the screen point; returns after the menu closes. The owner is brought to the
 // foreground first so the menu closes when the user clicks elsewhere.
 void show_popup_menu(HWND owner, const MenuModel& model, POINT at);
+
+// A menu of the model as a tray icon opens it: its OnPopup runs first, its commands go to `owner`.
+class TrayPopupMenu final : public desktop::TrayMenu {
+public:
+    TrayPopupMenu(HWND owner, const MenuModel& model) : owner_(owner), model_(model) {}
+    void Popup(int x, int y) override;
+
+private:
+    HWND owner_;
+    const MenuModel& model_;
+};
 
 } // namespace qv::app

@@ -20,7 +20,7 @@ public:
 
 private:
     desktop::TCoolTrayIcon& icon_;
-    app::MenuModel* menu_;
+    desktop::TrayMenu* menu_;
     desktop::NotifyEvent click_;
     desktop::MouseEvent mouse_down_;
     HWND dialog_ = nullptr;

@@ -3,8 +3,8 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include "app/win32/popup_menu.h"
 #include "base/win32/error_report.h"
+#include "base/win32/pending_messages.h"
 
 namespace qv::desktop {
 namespace {
@@ -26,6 +26,7 @@ TCoolTrayIcon::TCoolTrayIcon(HWND owner) : owner_(owner) {
 }
 
 TCoolTrayIcon::~TCoolTrayIcon() {
+    *alive_ = false;
     SetIconVisible(false);
     ::KillTimer(handle(), kCycleTimer);
     if (owner_) ::RemoveWindowSubclass(owner_, &TCoolTrayIcon::owner_hook, reinterpret_cast<UINT_PTR>(this));
@@ -34,11 +35,13 @@ TCoolTrayIcon::~TCoolTrayIcon() {
 
 void TCoolTrayIcon::SetIcon(HICON icon) { SetIcon(win::UniqueIcon(icon ? ::CopyIcon(icon) : nullptr)); }
 
-void TCoolTrayIcon::SetIcon(win::UniqueIcon icon) {
+bool TCoolTrayIcon::SetIcon(win::UniqueIcon icon) {
+    if (!icon) return false;
     // The shell keeps showing the old image until the modify call: release it only afterwards.
     win::UniqueIcon previous = std::move(icon_);
     icon_ = std::move(icon);
     ModifyIcon();
+    return true;
 }
 
 void TCoolTrayIcon::SetIconVisible(bool visible) {
@@ -107,11 +110,13 @@ bool TCoolTrayIcon::notify(DWORD action) {
 
 bool TCoolTrayIcon::ShowIcon() {
     if (!applying_preview_) visible_ = true;
+    shown_ = true;
     return notify(NIM_ADD);
 }
 
 bool TCoolTrayIcon::HideIcon() {
     if (!applying_preview_) visible_ = false;
+    shown_ = false;
     return notify(NIM_DELETE);
 }
 
@@ -133,8 +138,12 @@ unsigned TCoolTrayIcon::current_shift() {
 void TCoolTrayIcon::PopupAtCursor() {
     POINT at{};
     if (!PopupMenu || !::GetCursorPos(&at)) return;
-    if (PopupMenu->OnPopup) PopupMenu->OnPopup();
-    app::show_popup_menu(owner_ ? owner_ : handle(), *PopupMenu, at);
+    // What is already waiting goes first (a command, a repaint): the menu shows the state it leaves. It
+    // may also have freed this icon or taken its menu away.
+    const std::shared_ptr<bool> alive = alive_;
+    win::run_pending_messages();
+    if (!*alive || !PopupMenu) return;
+    PopupMenu->Popup(at.x, at.y);
 }
 
 void TCoolTrayIcon::run_default_menu_item() {
@@ -196,8 +205,8 @@ LRESULT TCoolTrayIcon::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
         return 0;
     }
     if (message == taskbar_created_ && taskbar_created_ != 0) {
-        // The shell restarted: put a visible icon back.
-        if (visible_ && !design_preview_) notify(NIM_ADD);
+        // The shell restarted: put the icon back if it was shown, by IconVisible or by DesignPreview.
+        if (shown_) notify(NIM_ADD);
         return 0;
     }
     switch (message) {

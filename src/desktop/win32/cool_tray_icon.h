@@ -5,13 +5,14 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "app/menu_model.h"
 #include "base/win32/unique_handle.h"
 #include "base/win32/window.h"
 #include "desktop/tray_logic.h"
+#include "desktop/tray_menu.h"
 
 namespace qv::desktop {
 
@@ -34,8 +35,9 @@ public:
 
     // The icon is copied; the caller keeps its own.
     void SetIcon(HICON icon);
-    // Takes over an icon made for this tray icon (no copy); the previous image is released.
-    void SetIcon(win::UniqueIcon icon);
+    // Takes over an icon made for this tray icon (no copy); the previous image is released. An empty
+    // one (the system could not make it) leaves the shown image in place and answers false.
+    bool SetIcon(win::UniqueIcon icon);
     HICON Icon() const { return icon_.get(); }
 
     void SetIconVisible(bool visible);
@@ -60,8 +62,8 @@ public:
     void SetCycleInterval(unsigned milliseconds);
     unsigned CycleInterval() const { return cycle_interval_; }
 
-    // The menu shown at the cursor (owned by the caller; its commands go to the owner window).
-    app::MenuModel* PopupMenu = nullptr;
+    // The menu shown at the cursor (owned by the caller).
+    TrayMenu* PopupMenu = nullptr;
     bool StartMinimized = false;
     bool MinimizeToTray = false;
 
@@ -93,6 +95,7 @@ private:
     HWND owner_;
     win::UniqueIcon icon_;
     bool visible_ = true;
+    bool shown_ = false;  // the last request to the shell was to show the icon
     bool design_preview_ = false;
     bool applying_preview_ = false;
     std::wstring hint_;
@@ -103,6 +106,8 @@ private:
     bool cycle_icons_ = false;
     unsigned cycle_interval_ = 0;
     UINT taskbar_created_ = 0;
+    // Cleared when the icon goes: a handler run from inside one of its calls may free it.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 } // namespace qv::desktop

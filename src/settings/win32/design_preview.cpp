@@ -1,6 +1,5 @@
 #include "settings/win32/design_preview.h"
 
-#include "base/app_name.h"
 #include "skin/default_design.h"
 
 namespace qv::settings::win32 {
@@ -8,9 +7,7 @@ namespace {
 
 namespace layout = skin::default_design;
 
-using skin::default_design::kDefaultWindowColor;
-constexpr skin::Color kDefaultGaugeColor1 = 0xFFFF00;
-constexpr skin::Color kDefaultGaugeColor2 = 0xFF8000;
+using layout::kDefaultWindowColor;
 constexpr int kGaugeProgress[6] = {100, 100, 100, 50, 50, 50};
 
 } // namespace
@@ -35,7 +32,7 @@ TDesignPreview::TDesignPreview(HWND parent, int x, int y, int id)
     BackImageP.SetParent(&host);
 
     TitleP.SetFont(TitlePFont());
-    TitleP.SetCaption(kAppTitle);
+    TitleP.SetCaption(layout::kTitleCaption);
     const skin::Rect& title = layout::kTitleBounds;
     TitleP.SetBounds(title.left, title.top, title.Width(), title.Height());
     TitleP.SetParent(&host);
@@ -60,13 +57,15 @@ TDesignPreview::TDesignPreview(HWND parent, int x, int y, int id)
     for (size_t i = 0; i < PreviewGauges.size(); ++i) {
         auto gauge = std::make_unique<skin::TCoolGauge>();
         gauge->SetBounds(layout::kGaugeLeft[i], layout::kGaugeTop[i], layout::kGaugeWidth, layout::kGaugeHeight);
+        // Made as the window's gauges are: a background that the settings cannot read stays theirs.
+        gauge->SetBackColor(layout::kGaugeBackColor);
         gauge->SetBorderStyle(skin::bsSingle);
         gauge->SetStyle(skin::sDithered);
         gauge->SetMinValue(0);
         gauge->SetMaxValue(100);
         gauge->SetProgress(kGaugeProgress[i]);
-        gauge->SetForeColor1(kDefaultGaugeColor1);
-        gauge->SetForeColor2(kDefaultGaugeColor2);
+        gauge->SetForeColor1(layout::kGaugeColor1);
+        gauge->SetForeColor2(layout::kGaugeColor2);
         gauge->SetFont(layout::GaugeFont());
         gauge->SetText(i == 0 ? L"128/128 MB" : L"%d%%");
         gauge->SetParent(&host);
@@ -100,9 +99,9 @@ void TDesignPreview::SetCaptionFont(const skin::Font& font) {
 
 void TDesignPreview::RestoreDefaults() {
     skin::UpdateBatch batch(Panel1->Host());
-    SetGaugeColor1(kDefaultGaugeColor1);
-    SetGaugeColor2(kDefaultGaugeColor2);
-    SetGaugeBackColor(skin::clWhite);
+    SetGaugeColor1(layout::kGaugeColor1);
+    SetGaugeColor2(layout::kGaugeColor2);
+    SetGaugeBackColor(layout::kGaugeBackColor);
     skin::Font font = layout::GaugeFont();
     font.Charset = Gauge().Font().Charset;  // the face, size, colour and style are restored
     SetGaugeFont(font);

@@ -231,8 +231,9 @@ TEST_F(SettingsDialogTest, FailedChecksAndCancelWriteNothing) {
 }
 
 TEST_F(SettingsDialogTest, OkWithoutChangesWritesTheDesignAsItWas) {
-    // A picture that is not there is reported, and its path is kept as typed.
-    test::write_file(ini, "[Clean]\r\nCleanValue=64\r\n[Design]\r\nWindowColor=$00123456\r\nTitleFont_FontName=Arial\r\nTitleFont_FontSize=14\r\n"
+    // A picture that is not there is reported, and its path is kept as typed. A gauge background that
+    // is no colour leaves the one the gauges are made with, the window's.
+    test::write_file(ini, "[Clean]\r\nCleanValue=64\r\n[Design]\r\nGaugeBackColor=none\r\nWindowColor=$00123456\r\nTitleFont_FontName=Arial\r\nTitleFont_FontSize=14\r\n"
                      "TitleFont_FontColor=clRed\r\nTitleFontStyle=6\r\nIBC2=clLime\r\nWD=1\r\n"
                      "BackImage=C:\\nowhere\\back.bmp\r\nSkinFileName=C:\\skin\\a\\a.qvs\r\n");
     ErrorBoxes boxes;
