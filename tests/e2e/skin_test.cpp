@@ -21,6 +21,7 @@ constexpr COLORREF kKey = RGB(0xFF, 0x00, 0xFF);
 constexpr COLORREF kGreen = RGB(0x00, 0xFF, 0x00);
 constexpr COLORREF kDigit = RGB(0xFF, 0xFF, 0x00);
 constexpr COLORREF kWhite = RGB(0xFF, 0xFF, 0xFF);
+constexpr COLORREF kWindowColor = RGB(0x00, 0x80, 0xFF);  // the default $00FF8000
 constexpr int kPictureWidth = 120;
 constexpr int kPictureHeight = 80;
 
@@ -135,6 +136,50 @@ TEST_F(Skin, ASkinThatCannotBeUsedIsReportedOnceAndTheDefaultDesignStarts) {
         EXPECT_GT(ScreenCapture::take().count_pixels(client_area(app, 2, 1, 164, 16), kWhite), 30u) << c.name;
         app.end();
     }
+}
+
+TEST_F(Skin, AnUnreadableBackgroundIsReportedOnceAtStartEvenWhenTheSkinFailsToo) {
+    AppDriver& app = prepare();
+    write_skin_file(app.folder() / "skin" / "Bad" / "back.bmp", solid_bitmap(60, 40, kBack));
+    write_skin_file(app.folder() / "skin" / "Bad" / "bad.qvs", "[BackImage]\r\nImage=back.bmp\r\n[Gauge]\r\nMem.Position=1,2\r\n");
+    write_file(app.ini_path(), "[Design]\r\nBackImage=" + (app.folder() / "missing.bmp").string() +
+                                   "\r\nSkinFileName=" + (app.folder() / "skin" / "Bad" / "bad.qvs").string() + "\r\n");
+    app.start();
+    for (const wchar_t* caption : {L"ERROR", L"Quorvane"}) {
+        auto box = wait_message_box(app.process_id(), caption, 20s);
+        ASSERT_TRUE(box) << "no box captioned " << caption;
+        EXPECT_TRUE(answer_message_box(box->window, IDOK));
+    }
+    if (auto again = wait_message_box(app.process_id(), L"ERROR", 2s)) {
+        ADD_FAILURE() << "the background was reported twice";
+        answer_message_box(again->window, IDOK);
+    }
+    EXPECT_TRUE(app.wait_ready());
+}
+
+TEST_F(Skin, LeavingASkinForAnUnreadableBackgroundLeavesTheWindowWithoutAPicture) {
+    AppDriver& app = prepare();
+    write_file(app.ini_path(), "[Design]\r\nBackImage=" + (app.folder() / "missing.bmp").string() +
+                                   "\r\nSkinFileName=" + write_green_skin(app) + "\r\n");
+    app.start();
+    auto box = wait_message_box(app.process_id(), L"ERROR", 20s);
+    ASSERT_TRUE(box);
+    EXPECT_TRUE(answer_message_box(box->window, IDOK));
+    ASSERT_TRUE(app.wait_ready());
+    ASSERT_EQ(window_size(app).cx, kPictureWidth + 2) << "the skin did not load";
+
+    // Choosing the checked skin again: the default design, and the background's error once more.
+    ASSERT_NO_FATAL_FAILURE(open_and_close_context_menu(app));
+    ASSERT_TRUE(app.post_command(static_cast<app::MenuId>(app::MenuId::FirstSkinEntry)));
+    box = wait_message_box(app.process_id(), L"ERROR", 10s);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->text, L"背景画像が読み込めません");
+    EXPECT_TRUE(answer_message_box(box->window, IDOK));
+    ASSERT_TRUE(wait_until([&] { return window_size(app).cx == 223; }, 10s));
+    ::Sleep(300);
+    ScreenCapture shot = ScreenCapture::take();
+    EXPECT_EQ(shot.count_pixels(client_area(app, 0, 0, 221, 108), kBack), 0u) << "the skin's picture is left";
+    EXPECT_EQ(shot.count_pixels(client_area(app, 106, 32, 116, 106), kWindowColor), 10u * 74u);
 }
 
 TEST_F(Skin, TheSkinMenuSwitchesTheSkinOnAndTheCheckedEntryOff) {
