@@ -151,10 +151,11 @@ TEST_F(CoolGaugeFixture, TextTooWideForTheFrameIsDrawnSmallerInTheSameFace) {
         int height;
     };
     const Case cases[] = {
-        {L"%d%%", -13},                       // fits as it is
-        {L"23284/24105 MB", -12},             // 98 px at 13, 84 at 12
-        {L"123456/1234567 MB", -10},          // 102 px at 12 and 11, 85 at 10
-        {std::wstring(40, L'8'), -kSmallestGaugeTextHeight},  // no smaller than that, centred and cut
+        {L"%d%%", -13},               // fits as it is
+        {L"23284/24105 MB", -12},     // 98 px at 13, 84 at 12
+        {L"123456/1234567 MB", -10},  // 102 px at 12 and 11, 85 at 10
+        // No smaller than that; centred and cut.
+        {std::wstring(40, L'8'), -kSmallestGaugeTextHeight},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
