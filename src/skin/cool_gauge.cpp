@@ -126,7 +126,10 @@ void TCoolGauge::Paint(PaintContext& pc) {
     canvas.Copy(GradientCache, {0, 0, FilledWidth(), Height()}, {0, 0});
     const Pixel font_color = pc.Resolve(font_.FontColor);
     if (!text_.empty()) {
-        const auto mask = pc.text.Render(font_, DisplayText());
+        // Inside the frame with a pixel to spare on each side.
+        const int room = Width() - (border_style_ == bsSingle ? 4 : 0);
+        const std::wstring text = DisplayText();
+        const auto mask = pc.text.Render(FontToFit(pc.text, font_, text, room, kSmallestGaugeTextHeight), text);
         canvas.DrawMask(*mask, {(Width() - mask->Width()) / 2, (Height() - mask->Height()) / 2}, font_color);
     }
     if (border_style_ == bsSingle) canvas.FrameRect(client, font_color);

@@ -11,6 +11,10 @@ namespace qv::skin {
 
 enum tCoolGaugeStyle { sSolid = 0, sDithered = 1 };
 
+// A text wider than the gauge's frame is drawn in a smaller font of the same face, down to this height
+// in pixels; whatever still does not fit is centred and cut at both ends.
+inline constexpr int kSmallestGaugeTextHeight = 8;
+
 class TCoolGauge : public GraphicControl {
 public:
     TCoolGauge();

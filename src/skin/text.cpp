@@ -10,6 +10,17 @@ int HeightFromPoints(int points, int pixels_per_inch) {
     return -static_cast<int>(std::llabs(rounded));
 }
 
+Font FontToFit(TextRenderer& renderer, const Font& font, std::wstring_view text, int width, int smallest_height) {
+    Font fitted = font;
+    // The sign says how GDI reads the height (character or cell height); it is kept.
+    const int sign = font.Height < 0 ? -1 : 1;
+    for (int height = std::abs(font.Height); height > smallest_height; --height) {
+        if (renderer.Measure(fitted, text).cx <= width) break;
+        fitted.Height = sign * (height - 1);
+    }
+    return fitted;
+}
+
 std::wstring FormatGaugeText(std::wstring_view format, long long number) {
     std::wstring out;
     out.reserve(format.size() + 8);

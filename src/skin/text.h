@@ -40,6 +40,10 @@ public:
     virtual std::shared_ptr<const PixelBuffer> Render(const Font& font, std::wstring_view text) = 0;
 };
 
+// `font`, or the same face and style a pixel smaller at a time, until `text` is at most `width` wide; no
+// smaller than `smallest_height` pixels (a font already that small stays as it is).
+Font FontToFit(TextRenderer& renderer, const Font& font, std::wstring_view text, int width, int smallest_height);
+
 // A gauge text with its number put in: "%d" (with an optional "-" and width, as "%3d") is the number,
 // "%%" a percent sign. Any other "%" stands for itself, so a finished text such as "38/256 MB" or "5% off"
 // comes back unchanged and no text can make the formatting fail.

@@ -53,6 +53,12 @@ TEST_F(Design, DefaultWindowFollowsTheLayout) {
         EXPECT_EQ(shot.count_pixels(left_edge, frame), 16u) << "gauge at " << at.x << "," << at.y;
     }
     EXPECT_EQ(shot.count_pixels(client_area(app, 106, 32, 116, 106), kWindowColor), 10u * 74u);
+    // The memory gauge's "free/total MB", however much memory the machine has, stays clear of the frame:
+    // the columns just inside it hold only the gauge's fill or background.
+    for (int x : {6, 103}) {
+        const RECT column = client_area(app, x, 33, x + 1, 47);
+        EXPECT_EQ(shot.count_pixels(column, shot.pixel(column.left, column.top)), 14u) << "text at x " << x;
+    }
     // White title and captions, and the close button's white frame at (200, 3).
     EXPECT_GT(shot.count_pixels(client_area(app, 2, 1, 164, 16), kWhite), 30u);
     EXPECT_GT(shot.count_pixels(client_area(app, 5, 19, 51, 33), kWhite), 10u);

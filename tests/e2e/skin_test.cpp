@@ -1,5 +1,6 @@
 // Skins on the real program: a skin in force at start (window size and shape from its picture, its
-// gauge and digits instead of the default design), skins that cannot be used, and the skin submenu.
+// gauge and digits instead of the default design), its buttons, skins and background pictures that
+// cannot be used, and the skin submenu.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -11,6 +12,7 @@
 #include "support/win32/app_test.h"
 #include "support/win32/bitmap_file.h"
 #include "support/win32/message_box.h"
+#include "support/win32/process_resources.h"
 #include "support/win32/screen_capture.h"
 
 namespace qv::test {
@@ -21,6 +23,7 @@ constexpr COLORREF kKey = RGB(0xFF, 0x00, 0xFF);
 constexpr COLORREF kGreen = RGB(0x00, 0xFF, 0x00);
 constexpr COLORREF kDigit = RGB(0xFF, 0xFF, 0x00);
 constexpr COLORREF kWhite = RGB(0xFF, 0xFF, 0xFF);
+constexpr COLORREF kWindowColor = RGB(0x00, 0x80, 0xFF);  // the default $00FF8000
 constexpr int kPictureWidth = 120;
 constexpr int kPictureHeight = 80;
 
@@ -72,6 +75,10 @@ void open_and_close_context_menu(const AppDriver& app) {
     app.post(WM_KEYDOWN, VK_ESCAPE, 0);
     ASSERT_TRUE(wait_until([&] { return !menu_open(app.process_id()); }, 5s));
 }
+
+// A left click at a point of the client area, as the mouse gives it: press, then release.
+void press(const AppDriver& app, int x, int y) { app.post(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)); }
+void release(const AppDriver& app, int x, int y) { app.post(WM_LBUTTONUP, 0, MAKELPARAM(x, y)); }
 
 class Skin : public AppTest {};
 
@@ -135,6 +142,100 @@ TEST_F(Skin, ASkinThatCannotBeUsedIsReportedOnceAndTheDefaultDesignStarts) {
         EXPECT_GT(ScreenCapture::take().count_pixels(client_area(app, 2, 1, 164, 16), kWhite), 30u) << c.name;
         app.end();
     }
+}
+
+TEST_F(Skin, AnUnreadableBackgroundIsReportedOnceAtStartEvenWhenTheSkinFailsToo) {
+    AppDriver& app = prepare();
+    write_skin_file(app.folder() / "skin" / "Bad" / "back.bmp", solid_bitmap(60, 40, kBack));
+    write_skin_file(app.folder() / "skin" / "Bad" / "bad.qvs", "[BackImage]\r\nImage=back.bmp\r\n[Gauge]\r\nMem.Position=1,2\r\n");
+    write_file(app.ini_path(), "[Design]\r\nBackImage=" + (app.folder() / "missing.bmp").string() +
+                                   "\r\nSkinFileName=" + (app.folder() / "skin" / "Bad" / "bad.qvs").string() + "\r\n");
+    app.start();
+    for (const wchar_t* caption : {L"ERROR", L"Quorvane"}) {
+        auto box = wait_message_box(app.process_id(), caption, 20s);
+        ASSERT_TRUE(box) << "no box captioned " << caption;
+        EXPECT_TRUE(answer_message_box(box->window, IDOK));
+    }
+    if (auto again = wait_message_box(app.process_id(), L"ERROR", 2s)) {
+        ADD_FAILURE() << "the background was reported twice";
+        answer_message_box(again->window, IDOK);
+    }
+    EXPECT_TRUE(app.wait_ready());
+}
+
+TEST_F(Skin, LeavingASkinForAnUnreadableBackgroundLeavesTheWindowWithoutAPicture) {
+    AppDriver& app = prepare();
+    write_file(app.ini_path(), "[Design]\r\nBackImage=" + (app.folder() / "missing.bmp").string() +
+                                   "\r\nSkinFileName=" + write_green_skin(app) + "\r\n");
+    app.start();
+    auto box = wait_message_box(app.process_id(), L"ERROR", 20s);
+    ASSERT_TRUE(box);
+    EXPECT_TRUE(answer_message_box(box->window, IDOK));
+    ASSERT_TRUE(app.wait_ready());
+    ASSERT_EQ(window_size(app).cx, kPictureWidth + 2) << "the skin did not load";
+
+    // Choosing the checked skin again: the default design, and the background's error once more.
+    ASSERT_NO_FATAL_FAILURE(open_and_close_context_menu(app));
+    ASSERT_TRUE(app.post_command(static_cast<app::MenuId>(app::MenuId::FirstSkinEntry)));
+    box = wait_message_box(app.process_id(), L"ERROR", 10s);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->text, L"背景画像が読み込めません");
+    EXPECT_TRUE(answer_message_box(box->window, IDOK));
+    ASSERT_TRUE(wait_until([&] { return window_size(app).cx == 223; }, 10s));
+    ::Sleep(300);
+    ScreenCapture shot = ScreenCapture::take();
+    EXPECT_EQ(shot.count_pixels(client_area(app, 0, 0, 221, 108), kBack), 0u) << "the skin's picture is left";
+    EXPECT_EQ(shot.count_pixels(client_area(app, 106, 32, 116, 106), kWindowColor), 10u * 74u);
+}
+
+TEST_F(Skin, ButtonsShowTheirPressedPictureAndOptimizeHideAndEndTheProgram) {
+    constexpr COLORREF kButton = RGB(0xC0, 0x00, 0x00);
+    constexpr COLORREF kPressed = RGB(0xFF, 0x80, 0x00);
+    AppDriver& app = prepare();
+    const std::filesystem::path description = write_green_skin(
+        app, "[Button]\r\nDefrag.Position=10,5,26,21\r\nDefrag.Image=up.bmp\r\nDefrag.ClickImage=down.bmp\r\n"
+             "Min.Position=40,5,56,21\r\nMin.Image=up.bmp\r\nExit.Position=70,5,86,21\r\nExit.Image=up.bmp\r\n");
+    // The bottom-left pixel gives a button picture its see-through colour.
+    for (auto [file, color] : {std::pair{"up.bmp", kButton}, std::pair{"down.bmp", kPressed}}) {
+        write_skin_file(description.parent_path() / file,
+                        bitmap_file(16, 16, [color](int x, int y) { return x == 0 && y == 15 ? kKey : color; }));
+    }
+    write_file(app.ini_path(), "[Clean]\r\nCleanValue=100\r\n[Design]\r\nSkinFileName=" + description.string() + "\r\n");
+    app.start();
+    ASSERT_TRUE(app.wait_ready());
+    auto color_at = [&](int x, int y) {
+        const RECT at = client_area(app, x, y, x + 1, y + 1);
+        return ScreenCapture::take(at).pixel(at.left, at.top);
+    };
+    ASSERT_TRUE(wait_until([&] { return color_at(18, 13) == kButton; }, 10s)) << "the optimize button is not drawn";
+    EXPECT_EQ(color_at(48, 13), kButton);
+
+    // Optimize: pressed, its click picture; released, a run of the configured 100 MB.
+    const auto before = process_memory(app.process());
+    ASSERT_TRUE(before);
+    press(app, 18, 13);
+    EXPECT_TRUE(wait_until([&] { return color_at(18, 13) == kPressed; }, 5s)) << "no pressed picture";
+    release(app, 18, 13);
+    EXPECT_TRUE(wait_until([&] { return color_at(18, 13) == kButton; }, 5s));
+    EXPECT_TRUE(wait_until([&] {
+        const auto now = process_memory(app.process());
+        return now && now->peak_working_set >= before->working_set + 90 * 1048576ull;
+    }, 30s)) << "no optimization ran";
+
+    // Close: the window goes to the tray.
+    press(app, 48, 13);
+    release(app, 48, 13);
+    EXPECT_TRUE(wait_until([&] { return !app.state()->visible; }, 5s)) << "the window was not hidden";
+
+    // Exit, from where the window now stands: the program ends and keeps that place.
+    ASSERT_TRUE(app.post_command(app::MenuId::Nwindow));
+    ASSERT_TRUE(wait_until([&] { return app.state()->visible; }, 5s));
+    ASSERT_TRUE(app.move_window(321, 234));
+    press(app, 78, 13);
+    release(app, 78, 13);
+    ASSERT_TRUE(app.wait_exit()) << "the program did not end";
+    EXPECT_EQ(app.ini().integer(L"Window", L"FormLeft"), 321) << app.ini().text();
+    EXPECT_EQ(app.ini().integer(L"Window", L"FormTop"), 234);
 }
 
 TEST_F(Skin, TheSkinMenuSwitchesTheSkinOnAndTheCheckedEntryOff) {

@@ -136,6 +136,45 @@ TEST_F(CoolGaugeFixture, TextFormatsThePercentageOrStandsAsItIs) {
     }
 }
 
+TEST_F(CoolGaugeFixture, TextTooWideForTheFrameIsDrawnSmallerInTheSameFace) {
+    Place(100, 16);
+    surface.text.CellWidth = 0;  // half the font's height: a smaller font is narrower
+    gauge.SetBorderStyle(bsSingle);
+    Font font;
+    font.Name = L"ＭＳ Ｐゴシック";
+    font.Height = -13;
+    font.Style = fsBold;
+    font.FontColor = clRed;
+    gauge.SetFont(font);
+    struct Case {
+        std::wstring text;
+        int height;
+    };
+    const Case cases[] = {
+        {L"%d%%", -13},               // fits as it is
+        {L"23284/24105 MB", -12},     // 98 px at 13, 84 at 12
+        {L"123456/1234567 MB", -10},  // 102 px at 12 and 11, 85 at 10
+        // No smaller than that; centred and cut.
+        {std::wstring(40, L'8'), -kSmallestGaugeTextHeight},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        gauge.SetText(c.text);
+        surface.PaintAll();
+        const Font& drawn = surface.text.fonts.back();
+        EXPECT_EQ(drawn.Height, c.height);
+        EXPECT_EQ(drawn.Name, font.Name);
+        EXPECT_EQ(drawn.Style, font.Style);
+        if (c.height == -kSmallestGaugeTextHeight) continue;
+        // A pixel of the gauge's colours stays between the text and the frame on both sides.
+        for (int y = 1; y < 15; ++y) {
+            EXPECT_EQ(surface.ColorAt(1, y), clWhite) << y;
+            EXPECT_EQ(surface.ColorAt(98, y), clWhite) << y;
+        }
+    }
+    EXPECT_EQ(gauge.Font().Height, -13) << "the gauge's own font changed";
+}
+
 TEST_F(CoolGaugeFixture, NoTextDrawsNoText) {
     Place(100, 16);
     surface.text.rendered.clear();

@@ -10,12 +10,15 @@
 
 namespace qv::test {
 
-// Every character is a cell of CellWidth x (CellHeight, or the font's height) fully covered pixels.
+// Every character is a cell of CellWidth (or half the font's height, rounded up, when CellWidth is 0) x
+// (CellHeight, or the font's height) fully covered pixels.
 class FakeText final : public skin::TextRenderer {
 public:
     skin::Size Measure(const skin::Font& font, std::wstring_view text) override {
-        const int height = CellHeight > 0 ? CellHeight : (font.Height < 0 ? -font.Height : font.Height);
-        return {static_cast<int>(text.size()) * CellWidth, text.empty() ? 0 : height};
+        const int font_height = font.Height < 0 ? -font.Height : font.Height;
+        const int height = CellHeight > 0 ? CellHeight : font_height;
+        const int width = CellWidth > 0 ? CellWidth : (font_height + 1) / 2;
+        return {static_cast<int>(text.size()) * width, text.empty() ? 0 : height};
     }
     std::shared_ptr<const skin::PixelBuffer> Render(const skin::Font& font, std::wstring_view text) override {
         rendered.emplace_back(text);

@@ -95,8 +95,9 @@ private:
     void XButtonClick();
     void show_fixed_elements(bool shown);
     void apply_transparent_back();
-    void load_background_picture();
-    void load_back_picture(const std::wstring& path);
+    enum class PictureErrors { Shown, Silent };
+    void load_background_picture(PictureErrors errors = PictureErrors::Shown);
+    bool load_back_picture(const std::wstring& path, PictureErrors errors = PictureErrors::Shown);
     struct GaugeDesign {
         skin::Color ForeColor1 = 0, ForeColor2 = 0, BackColor = 0;
         skin::Font Font;

@@ -178,7 +178,7 @@ void MainWindow::SkinButtonClick(skin::GraphicControl& sender) {
 
 void MainWindow::XButtonClick() { hide_window(); }
 
-void MainWindow::load_background_picture() {
+void MainWindow::load_background_picture(PictureErrors errors) {
     const std::wstring file = RM.Filer(L"BackImage").ReadString();
     if (file.empty()) {
         BackImage->SetPicture(skin::Image{});
@@ -189,16 +189,21 @@ void MainWindow::load_background_picture() {
     case 1: BackImage->SetStretch(true); BackImage->SetCenter(false); break;
     default: break;  // the placement stays as it is
     }
-    load_back_picture(file);
+    // The picture BackImage had may be a skin's, which the default design must not keep.
+    if (!load_back_picture(file, errors)) BackImage->SetPicture(skin::Image{});
 }
 
-void MainWindow::load_back_picture(const std::wstring& path) {
+bool MainWindow::load_back_picture(const std::wstring& path, PictureErrors errors) {
     try {
         BackImage->SetPicture(skin::win::LoadPictureFile(path));
+        return true;
     } catch (const skin::win::PictureFileError& e) {
-        // The picture BackImage had stays.
-        show_error_box(e.kind() == skin::win::PictureFileError::CannotOpen ? L"背景画像が読み込めません"
-                                                                          : L"背景画像ファイルが認識できるファイルではありません");
+        if (errors == PictureErrors::Shown) {
+            show_error_box(e.kind() == skin::win::PictureFileError::CannotOpen
+                               ? L"背景画像が読み込めません"
+                               : L"背景画像ファイルが認識できるファイルではありません");
+        }
+        return false;
     }
 }
 

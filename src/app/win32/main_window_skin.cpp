@@ -85,8 +85,9 @@ void MainWindow::create_skin_menu_entries() {
 void MainWindow::load_skin_at_start() {
     const std::wstring file = RM.Filer(L"SkinFileName").ReadString();
     if (file.empty()) return;
-    // A skin that failed half-way may have replaced the background picture.
-    if (load_skin_or_default(file) == SkinOutcome::Failed) load_background_picture();
+    // A skin that failed half-way may have replaced the background picture. Whatever was wrong with
+    // the background's own file has just been reported.
+    if (load_skin_or_default(file) == SkinOutcome::Failed) load_background_picture(PictureErrors::Silent);
 }
 
 MainWindow::SkinOutcome MainWindow::load_skin_or_default(const std::wstring& file) {
@@ -186,6 +187,7 @@ void MainWindow::build_skin(const skin::SkinDescription& skin) {
     }
 
     BackImage->SetTransparentColor(skin.BackTransparentColor);
+    // Reported when it cannot be read; the skin then goes on with the picture there was.
     load_back_picture(skin.PathOf(skin.BackImage));
     shape_window_to_picture();
 
