@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "base/win32/unique_handle.h"
@@ -179,6 +180,23 @@ void TSpinNumberEdit::PressDefaultButtons() {
     else ::SendMessageW(edit_, EM_SETSEL, start, end);
 }
 
+void TSpinNumberEdit::Paste() {
+    std::wstring text;
+    if (::IsClipboardFormatAvailable(CF_UNICODETEXT) && ::OpenClipboard(edit_)) {
+        if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+            if (const auto* locked = static_cast<const wchar_t*>(::GlobalLock(data))) {
+                // The clipboard's memory need not end in a NUL within its size.
+                const size_t limit = ::GlobalSize(data) / sizeof(wchar_t);
+                text.assign(locked, std::find(locked, locked + limit, L'\0'));
+                ::GlobalUnlock(data);
+            }
+        }
+        ::CloseClipboard();
+    }
+    const std::wstring line(spin_single_line(text));
+    ::SendMessageW(edit_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(line.c_str()));
+}
+
 void TSpinNumberEdit::PaintButtons(HDC dc) {
     for (int direction : {+1, -1}) {
         RECT r = ButtonRect(direction);
@@ -297,7 +315,8 @@ LRESULT TSpinNumberEdit::EditMessage(UINT message, WPARAM wparam, LPARAM lparam)
         }
         break;
     case WM_CHAR:
-        if (wparam == VK_RETURN && enter_swallowed_) {
+        // Enter comes as CR, Ctrl+Enter as LF: the key was handled, its character is not typed.
+        if ((wparam == L'\r' || wparam == L'\n') && enter_swallowed_) {
             enter_swallowed_ = false;
             return 0;
         }
@@ -307,10 +326,21 @@ LRESULT TSpinNumberEdit::EditMessage(UINT message, WPARAM wparam, LPARAM lparam)
         }
         break;
     case WM_PASTE:
+        if (!EditorEnabled || read_only_) return 0;
+        Paste();
+        return 0;
     case WM_CUT:
     case WM_CLEAR:
         if (!EditorEnabled || read_only_) return 0;
         break;
+    case WM_SETTEXT:
+    case EM_REPLACESEL: {
+        // Text given from outside is held to one line too.
+        const auto* text = reinterpret_cast<const wchar_t*>(lparam);
+        if (!text) break;
+        const std::wstring line(spin_single_line(text));
+        return ::DefSubclassProc(edit_, message, wparam, reinterpret_cast<LPARAM>(line.c_str()));
+    }
     case WM_SETFOCUS: {
         const LRESULT result = ::DefSubclassProc(edit_, message, wparam, lparam);
         if (AutoSelect) {
