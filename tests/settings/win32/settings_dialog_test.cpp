@@ -141,7 +141,7 @@ protected:
     TempFolder folder{L"qv-settings-dialog"};
     const std::wstring ini = folder.file(L"Quorvane.ini");
     std::wstring design(const wchar_t* key) {
-        return test::IniText::from_ansi(test::read_file(ini).value_or("<missing>")).value(L"Design", key).value_or(L"(none)");
+        return test::IniText::from_file(test::read_file(ini).value_or("<missing>")).value(L"Design", key).value_or(L"(none)");
     }
     SystemServices system;
     TRegManager RM = make_main_store(system.services());
