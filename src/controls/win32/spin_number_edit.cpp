@@ -30,6 +30,28 @@ wchar_t decimal_separator() {
     return ::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, text, 4) > 1 ? text[0] : L'.';
 }
 
+// The clipboard's text; empty when it holds none or cannot be opened.
+std::wstring clipboard_text(HWND owner) {
+    struct Opened {
+        bool open;
+        ~Opened() {
+            if (open) ::CloseClipboard();
+        }
+    } clipboard{::IsClipboardFormatAvailable(CF_UNICODETEXT) && ::OpenClipboard(owner)};
+    HANDLE data = clipboard.open ? ::GetClipboardData(CF_UNICODETEXT) : nullptr;
+    struct Locked {
+        HANDLE data;
+        const wchar_t* text;
+        ~Locked() {
+            if (text) ::GlobalUnlock(data);
+        }
+    } locked{data, data ? static_cast<const wchar_t*>(::GlobalLock(data)) : nullptr};
+    if (!locked.text) return {};
+    // The clipboard's memory need not end in a NUL within its size.
+    const size_t limit = ::GlobalSize(data) / sizeof(wchar_t);
+    return std::wstring(locked.text, std::find(locked.text, locked.text + limit, L'\0'));
+}
+
 int font_height(HDC dc, HFONT font) {
     win::SelectGuard selected(dc, font ? font : ::GetStockObject(SYSTEM_FONT));
     TEXTMETRICW metrics{};
@@ -181,19 +203,7 @@ void TSpinNumberEdit::PressDefaultButtons() {
 }
 
 void TSpinNumberEdit::Paste() {
-    std::wstring text;
-    if (::IsClipboardFormatAvailable(CF_UNICODETEXT) && ::OpenClipboard(edit_)) {
-        if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
-            if (const auto* locked = static_cast<const wchar_t*>(::GlobalLock(data))) {
-                // The clipboard's memory need not end in a NUL within its size.
-                const size_t limit = ::GlobalSize(data) / sizeof(wchar_t);
-                text.assign(locked, std::find(locked, locked + limit, L'\0'));
-                ::GlobalUnlock(data);
-            }
-        }
-        ::CloseClipboard();
-    }
-    const std::wstring line(spin_single_line(text));
+    const std::wstring line(spin_single_line(clipboard_text(edit_)));
     ::SendMessageW(edit_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(line.c_str()));
 }
 

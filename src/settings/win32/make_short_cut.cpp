@@ -92,8 +92,8 @@ int show_command(TShowMode mode) {
 
 std::wstring shell_folder(const wchar_t* name) {
     // The shell's own answer first: "Shell Folders" is only the shell's record of it, which it rewrites
-    // when it likes and newer systems may leave stale. Without either, the shortcut would land in the
-    // root of the current drive.
+    // when it likes and newer systems may leave stale. Without either it is empty, and no shortcut is
+    // made or removed (the path would name the root of the current drive).
     const int id = folder_id(name);
     wchar_t path[MAX_PATH]{};
     if (id >= 0 && SUCCEEDED(::SHGetFolderPathW(nullptr, id, nullptr, SHGFP_TYPE_CURRENT, path)) && path[0]) return path;
@@ -117,8 +117,12 @@ bool TMakeShortCut::CreateShortCut() const {
     link.pointer->SetShowCmd(show_command(SCShowCmd));
     link.pointer->SetWorkingDirectory(SCWorkDir.c_str());
     std::wstring prefix;
-    if (SCSystemPath == TSysPath::tpDesktop) prefix = shell_folder(L"Desktop") + L"\\";
-    if (SCSystemPath == TSysPath::tpStartMenu) prefix = shell_folder(L"Start Menu") + L"\\";
+    if (SCSystemPath != TSysPath::tpBlank) {
+        // An unknown folder would put the link in the root of the drive.
+        const std::wstring folder = shell_folder(SCSystemPath == TSysPath::tpDesktop ? L"Desktop" : L"Start Menu");
+        if (folder.empty()) return false;
+        prefix = folder + L"\\";
+    }
     return SUCCEEDED(file.pointer->Save((prefix + SCFileName).c_str(), FALSE));
 }
 
