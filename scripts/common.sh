@@ -14,7 +14,13 @@ if [ -z "${QV_RUN_ARCH:-}" ]; then
     if host_runs_32bit; then QV_RUN_ARCH=i686; else QV_RUN_ARCH=x86_64; fi
 fi
 
-export WINEPREFIX=$QV_BUILD/wineprefix-$QV_RUN_ARCH
+# QV_WINE_LOCALE=western runs Wine as on a Western system (code page 1252), in a prefix of its own: a
+# wineserver keeps the code page it started with, so the two cannot share one.
+if [ "${QV_WINE_LOCALE:-}" = western ]; then
+    export WINEPREFIX=$QV_BUILD/wineprefix-$QV_RUN_ARCH-western
+else
+    export WINEPREFIX=$QV_BUILD/wineprefix-$QV_RUN_ARCH
+fi
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 if [ "$QV_RUN_ARCH" = i686 ]; then
@@ -25,8 +31,12 @@ else
     export WINELOADER=/usr/lib/wine/wine64
     QV_WINE=/usr/lib/wine/wine64
 fi
-# Code page 932, as on a Japanese system.
-export LANG=ja_JP.UTF-8
+# Code page 932, as on a Japanese system (1252 for the Western prefix).
+if [ "${QV_WINE_LOCALE:-}" = western ]; then
+    export LANG=C.UTF-8
+else
+    export LANG=ja_JP.UTF-8
+fi
 unset LC_ALL
 
 cross_prefix() { echo "$QV_DEPS/$1-w64-mingw32"; }

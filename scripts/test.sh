@@ -42,6 +42,7 @@ status=0
 log "native tests"
 ctest --test-dir "$QV_BUILD/native" --output-on-failure -j "$QV_JOBS" "$@" || status=1
 log "Windows tests ($QV_RUN_ARCH, under Wine)"
-# The end-to-end shards run in Wine sessions of their own, beside the other Windows tests in this one.
-ctest --test-dir "$QV_BUILD/win-$QV_RUN_ARCH" --output-on-failure -j "$((QV_E2E_SHARDS + 1))" "$@" || status=1
+# The end-to-end shards, the long scenarios and the Western ones run in Wine sessions of their own, beside
+# the other Windows tests in this one: all at once.
+ctest --test-dir "$QV_BUILD/win-$QV_RUN_ARCH" --output-on-failure -j "$((QV_E2E_SHARDS + 3))" "$@" || status=1
 exit $status

@@ -238,6 +238,26 @@ std::optional<std::string> encode_for(const Document& doc, const TextCodec& ansi
     return std::nullopt;
 }
 
+// Whether every name and value of the write has a form in the document's encoding.
+bool encodable(const Document& doc, const TextCodec& ansi, std::span<const IniSectionEntries> sections) {
+    auto fits = [&](std::wstring_view text) { return encode_for(doc, ansi, text).has_value(); };
+    for (const IniSectionEntries& part : sections) {
+        if (!fits(trim_name(part.section))) return false;
+        for (const IniEntry& entry : part.entries) {
+            if (!fits(trim_name(entry.key)) || !fits(entry.value)) return false;
+        }
+    }
+    return true;
+}
+
+// The document in UTF-16 (little-endian, with its byte order mark), every line holding the text the
+// system read from it before; nothing when that text has no UTF-16 form.
+std::optional<Document> as_utf16(const Document& doc, const TextCodec& ansi) {
+    const auto body = encode_utf16(ansi.decode(std::string_view(doc.bytes).substr(doc.body)), false);
+    if (!body) return std::nullopt;
+    return Document{"\xFF\xFE" + *body, Encoding::utf16le, 2};
+}
+
 bool ends_with_line_break(const Document& doc) {
     const std::string_view b = doc.bytes;
     if (b.size() <= doc.body) return true;  // nothing but the byte order mark
@@ -287,6 +307,10 @@ void apply(Document& doc,
 
 } // namespace
 
+bool storable_value(std::wstring_view value) {
+    return !has_line_break(value) && encode_utf16(value, false).has_value();
+}
+
 std::wstring IniFile::read(std::wstring_view section, std::wstring_view key, std::wstring_view fallback) const {
     section = trim_name(section);
     key = trim_name(key);
@@ -330,14 +354,25 @@ void IniFile::write(std::wstring_view section, std::wstring_view key, std::wstri
 }
 
 void IniFile::write(std::wstring_view section, std::span<const IniEntry> entries) const {
-    section = trim_name(section);
+    const IniSectionEntries part{std::wstring(section), std::vector<IniEntry>(entries.begin(), entries.end())};
+    write(std::span<const IniSectionEntries>(&part, 1));
+}
+
+void IniFile::write(std::span<const IniSectionEntries> sections) const {
     FileRead file = files_.read(path_);
     // A file that exists but cannot be read must not be replaced by one holding only the new keys.
     if (file.status == ReadStatus::failed) throw write_error(path_);
     Document doc = open_document(std::move(file.bytes));
     const std::string before = doc.bytes;
-    for (const IniEntry& entry : entries) {
-        apply(doc, ansi_, section, entry, path_);
+    // What the code page cannot hold is kept all the same, in a file the system reads as Unicode.
+    if (doc.encoding == Encoding::ansi && !encodable(doc, ansi_, sections)) {
+        std::optional<Document> wide = as_utf16(doc, ansi_);
+        if (!wide) throw write_error(path_);
+        doc = std::move(*wide);
+    }
+    for (const IniSectionEntries& part : sections) {
+        const std::wstring_view section = trim_name(part.section);
+        for (const IniEntry& entry : part.entries) apply(doc, ansi_, section, entry, path_);
     }
     // Writing the values a file already holds changes nothing, and needs no write access.
     if (doc.bytes == before) return;

@@ -40,11 +40,15 @@ std::int32_t spin_step(std::int32_t value, std::int32_t increment, int steps, Sp
 }
 
 bool spin_char_allowed(wchar_t c, wchar_t decimal_separator, bool editor_enabled) {
-    constexpr wchar_t kBackspace = 8, kEnter = 13, kDelete = 127;
+    constexpr wchar_t kBackspace = 8, kLineFeed = 10, kEnter = 13, kDelete = 127;
     if (!editor_enabled && (c >= 32 || c == kBackspace || c == kDelete)) return false;
-    if (c == kEnter) return false;
+    if (c == kEnter || c == kLineFeed) return false;
     if (c < 32) return true;
     return (c >= L'0' && c <= L'9') || c == L'+' || c == L'-' || c == decimal_separator;
+}
+
+std::wstring_view spin_single_line(std::wstring_view text) {
+    return text.substr(0, text.find_first_of(L"\r\n"));
 }
 
 } // namespace qv::controls

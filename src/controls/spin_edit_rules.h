@@ -30,7 +30,13 @@ std::wstring spin_value_text(std::int32_t value);
 std::int32_t spin_step(std::int32_t value, std::int32_t increment, int steps, SpinRange range);
 
 // Whether a typed character reaches the text: digits, signs, the decimal separator and control
-// characters except Enter; with the editor disabled no printable character, backspace or delete.
+// characters except the line breaks (Enter, Ctrl+Enter and Ctrl+J); with the editor disabled no
+// printable character, backspace or delete.
 bool spin_char_allowed(wchar_t c, wchar_t decimal_separator, bool editor_enabled);
+
+// What of a pasted or set text enters the field: the part before its first line break, as a one-line
+// field takes it. The field's text is drawn by a multi-line edit, which would otherwise take the break
+// and the lines after it.
+std::wstring_view spin_single_line(std::wstring_view text);
 
 } // namespace qv::controls

@@ -107,6 +107,10 @@ std::vector<ini::IniEntry> TRegFiler::ReadSectionEntries(std::wstring_view secti
 
 void TRegFiler::WriteEntries(std::wstring_view section, std::span<const ini::IniEntry> entries) {
     if (section.empty() || entries.empty() || !can_access()) return;
+    if (auto& held = Manager_->held_writes_) {
+        held->push_back({std::wstring(section), std::vector<ini::IniEntry>(entries.begin(), entries.end())});
+        return;
+    }
     ini().write(section, entries);
 }
 
@@ -215,6 +219,23 @@ void TRegFiler::WriteBinary(std::span<const std::uint8_t> stream) {
         entries.push_back({item->Ident + L"_d" + std::to_wstring(i), lines[i]});
     }
     WriteEntries(item->Section, entries);
+}
+
+WriteBatch::WriteBatch(TRegManager& RM) : RM_(RM), outermost_(!RM.held_writes_) {
+    if (outermost_) RM_.held_writes_.emplace();
+}
+
+WriteBatch::~WriteBatch() {
+    if (outermost_) RM_.held_writes_.reset();
+}
+
+void WriteBatch::Commit() {
+    if (!outermost_ || !RM_.held_writes_) return;
+    const std::vector<ini::IniSectionEntries> writes = std::move(*RM_.held_writes_);
+    RM_.held_writes_.reset();
+    if (writes.empty()) return;
+    const StoreServices& services = RM_.Services();
+    ini::IniFile(*services.files, *services.ansi, RM_.IniFileName).write(writes);
 }
 
 } // namespace qv::settings

@@ -7,6 +7,7 @@
 //     RM.Filer(L"WindowColor").WriteColor(0x00FF8000);
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -114,6 +115,8 @@ private:
     int item_ = -1;
 };
 
+class WriteBatch;
+
 class TRegManager {
 public:
     explicit TRegManager(StoreServices services, TRegItems items = {}, TRegType type = TRegType::rtIni)
@@ -144,7 +147,35 @@ protected:
     virtual std::unique_ptr<TRegFiler> CreateFiler() { return std::make_unique<TRegFiler>(*this); }
 
 private:
+    friend class TRegFiler;
+    friend class WriteBatch;
     StoreServices services_;
+    // The writes a WriteBatch holds back; none while no batch is open.
+    std::optional<std::vector<ini::IniSectionEntries>> held_writes_;
+};
+
+// Holds back the store's writes until Commit, which makes them all in one replacement of the file:
+// every value reaches the disk, or none does, and a failure half-way cannot leave half a
+// configuration. Reads meanwhile see the file as it is. Writes not committed are dropped.
+//
+//     WriteBatch batch(RM);
+//     RM.Filer(L"CleanValue").WriteInteger(64);
+//     RM.Filer(L"WindowColor").WriteColor(0x00FF8000);
+//     batch.Commit();
+class WriteBatch {
+public:
+    // A batch inside another adds its writes to the outer one, which makes them.
+    explicit WriteBatch(TRegManager& RM);
+    WriteBatch(const WriteBatch&) = delete;
+    WriteBatch& operator=(const WriteBatch&) = delete;
+    ~WriteBatch();
+
+    // Raises what a single write raises when the file cannot be written (the file is then as before).
+    void Commit();
+
+private:
+    TRegManager& RM_;
+    bool outermost_;
 };
 
 } // namespace qv::settings

@@ -41,6 +41,11 @@ std::optional<CheckFailure> check_dialog_values(const DialogValues& v, std::int6
     return std::nullopt;
 }
 
+std::optional<std::wstring> text_field_failure(std::wstring_view caption, std::wstring_view text) {
+    if (ini::storable_value(text)) return std::nullopt;
+    return L"「" + std::wstring(caption) + L"」の内容は設定ファイルに保存できません";
+}
+
 DialogValues read_dialog_values(TRegManager& RM, const KeyLayout& layout) {
     DialogValues v;
     v.CleanValue = RM.Filer(L"CleanValue").ReadInteger();

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "settings/hotkey_text.h"
 #include "settings/reg_manager.h"
@@ -51,6 +52,11 @@ struct CheckFailure {
 // The checks in their order; the first that fails, or nothing when all pass. Disabled fields are
 // checked too: their values are written all the same.
 std::optional<CheckFailure> check_dialog_values(const DialogValues& values, std::int64_t total_mb);
+
+// OK's check of a field of free text (the picture's or the skin's path), after the checks above: the
+// message naming the field when no settings file could hold its text (a line break in it); nothing
+// when it can be stored.
+std::optional<std::wstring> text_field_failure(std::wstring_view caption, std::wstring_view text);
 
 // The stored values as they stand (the dialog's fields clamp them to their ranges).
 DialogValues read_dialog_values(TRegManager& RM, const KeyLayout& layout);

@@ -163,6 +163,35 @@ TEST_F(IniFileTest, SeveralKeysGoInOneReplacement) {
     ini.write(L"A", entries);
     EXPECT_EQ(text(), L"[A]\r\nx=3\r\ny=2\r\n");
     EXPECT_EQ(store.disk.replacements, 1);
+    const ini::IniSectionEntries sections[] = {{L"B", {{L"z", L"4"}}}, {L"a", {{L"y", L"5"}}}};
+    ini.write(sections);
+    EXPECT_EQ(text(), L"[A]\r\nx=3\r\ny=5\r\n[B]\r\nz=4\r\n");
+    EXPECT_EQ(store.disk.replacements, 2);
+}
+
+// On a Western system the program's own Japanese font names have no form in the code page.
+TEST_F(IniFileTest, ValuesOutsideTheCodePageTurnTheFileIntoUnicode) {
+    settings::testing::Latin1Codec western;
+    const IniFile file(store.files, western, store.path);
+    const std::string user_lines = "; r\xE9glages\r\n[Mine]\r\nk=\x95\\\x8E\xA6\r\n";  // Shift-JIS read as Latin-1
+    store.file() = user_lines + "[Design]\r\nGaugeBackColor=clWhite\r\n";
+    file.write(L"Design", L"GaugeFont_FontName", L"ＭＳ Ｐゴシック");
+    const std::wstring expected = western.decode(user_lines) +
+                                  L"[Design]\r\nGaugeBackColor=clWhite\r\nGaugeFont_FontName=ＭＳ Ｐゴシック\r\n";
+    EXPECT_EQ(store.file(), "\xFF\xFE" + *encode_utf16(expected, false));
+    EXPECT_EQ(file.read(L"Design", L"GaugeFont_FontName", L""), L"ＭＳ Ｐゴシック");
+    EXPECT_EQ(file.read(L"mine", L"K", L""), western.decode("\x95\\\x8E\xA6"));
+    file.write(L"Design", L"WD", L"1");
+    EXPECT_EQ(file.read(L"Design", L"WD", L""), L"1");
+    EXPECT_EQ(store.file().substr(0, 2), "\xFF\xFE") << "a Unicode file stays Unicode";
+
+    store.disk.files.clear();
+    file.write(L"Design", L"BackImage", L"C:\\画像\\back.bmp");
+    EXPECT_EQ(store.file(), "\xFF\xFE" + *encode_utf16(L"[Design]\r\nBackImage=C:\\画像\\back.bmp\r\n", false));
+    // What the code page holds stays in it.
+    store.disk.files.clear();
+    file.write(L"Design", L"BackImage", L"C:\\café.bmp");
+    EXPECT_EQ(store.file(), "[Design]\r\nBackImage=C:\\caf\xE9.bmp\r\n");
 }
 
 TEST_F(IniFileTest, RefusedWritesLeaveTheFileAsItWas) {
@@ -179,7 +208,7 @@ TEST_F(IniFileTest, RefusedWritesLeaveTheFileAsItWas) {
         {"blank key", L"A", L"  ", L"1"},
         {"blank section", L" ", L"k", L"1"},
         {"line break in a section", L"A\r\n[B", L"k", L"1"},
-        {"character without Shift-JIS form", L"A", L"k", L"caf\u00e9"},
+        {"half of a surrogate pair", L"A", L"k", std::wstring(1, wchar_t(0xD800))},
     };
     const std::string before = *store.ansi.encode(L"[A]\r\nk=0\r\n");
     for (const auto& r : refusals) {

@@ -34,7 +34,7 @@ TEST(SpinEditRules, StepsClampAndNeverWrapAround) {
 
 TEST(SpinEditRules, TypedCharacters) {
     for (wchar_t c : {L'0', L'9', L'+', L'-', L'.', wchar_t{8}, wchar_t{3}}) EXPECT_TRUE(spin_char_allowed(c, L'.', true)) << int(c);
-    for (wchar_t c : {L'a', L'Z', L' ', L',', L'０', wchar_t{13}}) EXPECT_FALSE(spin_char_allowed(c, L'.', true)) << int(c);
+    for (wchar_t c : {L'a', L'Z', L' ', L',', L'０', wchar_t{13}, wchar_t{10}}) EXPECT_FALSE(spin_char_allowed(c, L'.', true)) << int(c);
     EXPECT_TRUE(spin_char_allowed(L',', L',', true));
     // A field that may not be typed into takes no printable character, backspace or delete.
     for (wchar_t c : {L'5', wchar_t{8}, wchar_t{127}}) EXPECT_FALSE(spin_char_allowed(c, L'.', false)) << int(c);

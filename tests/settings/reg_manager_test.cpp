@@ -160,6 +160,41 @@ TEST_F(StoreTest, RefusedWritesReachTheCaller) {
     EXPECT_EQ(RM.Filer(L"CleanValue").ReadInteger(), 1);
 }
 
+TEST_F(StoreTest, ABatchWritesEverythingInOneReplacementOrNothing) {
+    const std::string before = *store.ansi.encode(L"[Clean]\r\nCleanValue=64\r\n");
+    auto write_some = [&](const std::wstring& back_image) {
+        RM.Filer(L"CleanValue").WriteInteger(128);
+        RM.Filer(L"WindowFont").WriteFont({L"Arial", 9, 0, 0});
+        RM.Filer(L"BackImage").WriteString(back_image);
+        RM.Filer(L"Snap").WriteBool(false);
+    };
+    store.file() = before;
+    {
+        WriteBatch batch(RM);
+        write_some(L"C:\\back.bmp");
+        EXPECT_EQ(RM.Filer(L"CleanValue").ReadInteger(), 64) << "held back until committed";
+    }
+    EXPECT_EQ(store.file(), before) << "dropped without a commit";
+
+    // A value no file can hold, or a file that cannot be written: nothing changes.
+    for (bool read_only : {false, true}) {
+        store.disk.read_only = read_only ? std::set{store.path} : std::set<std::wstring>{};
+        WriteBatch batch(RM);
+        write_some(read_only ? L"C:\\back.bmp" : L"C:\\back\r\n.bmp");
+        EXPECT_THROW(batch.Commit(), AppError);
+        EXPECT_EQ(store.file(), before);
+    }
+    store.disk.read_only.clear();
+
+    const int replacements = store.disk.replacements;
+    WriteBatch batch(RM);
+    write_some(L"C:\\back.bmp");
+    batch.Commit();
+    EXPECT_EQ(store.disk.replacements, replacements + 1);
+    EXPECT_EQ(text(), L"[Clean]\r\nCleanValue=128\r\n[Design]\r\nWindowFont_FontName=Arial\r\nWindowFont_FontSize=9\r\n"
+                      L"WindowFont_FontColor=clBlack\r\nBackImage=C:\\back.bmp\r\n[Window]\r\nSnap=0\r\n");
+}
+
 TEST_F(StoreTest, FontsUseThreeKeysAndLeaveTheStyle) {
     RM.Filer(L"WindowFont").WriteFont({L"ＭＳ Ｐゴシック", 11, 0x8000000F, fsBold | fsItalic});
     EXPECT_EQ(text(), L"[Design]\r\nWindowFont_FontName=ＭＳ Ｐゴシック\r\nWindowFont_FontSize=11\r\n"

@@ -131,6 +131,24 @@ private:
 #endif
 };
 
+// The code page of a Western system, where Japanese text has no form (Latin-1 stands in for 1252).
+class Latin1Codec : public ini::TextCodec {
+public:
+    std::wstring decode(std::string_view bytes) const override {
+        std::wstring text;
+        for (char c : bytes) text.push_back(static_cast<wchar_t>(static_cast<unsigned char>(c)));
+        return text;
+    }
+    std::optional<std::string> encode(std::wstring_view text) const override {
+        std::string bytes;
+        for (wchar_t c : text) {
+            if (static_cast<unsigned long>(c) > 0xFF) return std::nullopt;
+            bytes.push_back(static_cast<char>(c));
+        }
+        return bytes;
+    }
+};
+
 class FakeKeyLayout : public KeyLayout {
 public:
     std::map<unsigned, std::wstring> names;

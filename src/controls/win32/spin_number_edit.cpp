@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "base/win32/unique_handle.h"
@@ -27,6 +28,28 @@ DWORD alignment_style(TAlignment alignment) {
 wchar_t decimal_separator() {
     wchar_t text[4]{};
     return ::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, text, 4) > 1 ? text[0] : L'.';
+}
+
+// The clipboard's text; empty when it holds none or cannot be opened.
+std::wstring clipboard_text(HWND owner) {
+    struct Opened {
+        bool open;
+        ~Opened() {
+            if (open) ::CloseClipboard();
+        }
+    } clipboard{::IsClipboardFormatAvailable(CF_UNICODETEXT) && ::OpenClipboard(owner)};
+    HANDLE data = clipboard.open ? ::GetClipboardData(CF_UNICODETEXT) : nullptr;
+    struct Locked {
+        HANDLE data;
+        const wchar_t* text;
+        ~Locked() {
+            if (text) ::GlobalUnlock(data);
+        }
+    } locked{data, data ? static_cast<const wchar_t*>(::GlobalLock(data)) : nullptr};
+    if (!locked.text) return {};
+    // The clipboard's memory need not end in a NUL within its size.
+    const size_t limit = ::GlobalSize(data) / sizeof(wchar_t);
+    return std::wstring(locked.text, std::find(locked.text, locked.text + limit, L'\0'));
 }
 
 int font_height(HDC dc, HFONT font) {
@@ -179,6 +202,11 @@ void TSpinNumberEdit::PressDefaultButtons() {
     else ::SendMessageW(edit_, EM_SETSEL, start, end);
 }
 
+void TSpinNumberEdit::Paste() {
+    const std::wstring line(spin_single_line(clipboard_text(edit_)));
+    ::SendMessageW(edit_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(line.c_str()));
+}
+
 void TSpinNumberEdit::PaintButtons(HDC dc) {
     for (int direction : {+1, -1}) {
         RECT r = ButtonRect(direction);
@@ -297,7 +325,8 @@ LRESULT TSpinNumberEdit::EditMessage(UINT message, WPARAM wparam, LPARAM lparam)
         }
         break;
     case WM_CHAR:
-        if (wparam == VK_RETURN && enter_swallowed_) {
+        // Enter comes as CR, Ctrl+Enter as LF: the key was handled, its character is not typed.
+        if ((wparam == L'\r' || wparam == L'\n') && enter_swallowed_) {
             enter_swallowed_ = false;
             return 0;
         }
@@ -307,10 +336,21 @@ LRESULT TSpinNumberEdit::EditMessage(UINT message, WPARAM wparam, LPARAM lparam)
         }
         break;
     case WM_PASTE:
+        if (!EditorEnabled || read_only_) return 0;
+        Paste();
+        return 0;
     case WM_CUT:
     case WM_CLEAR:
         if (!EditorEnabled || read_only_) return 0;
         break;
+    case WM_SETTEXT:
+    case EM_REPLACESEL: {
+        // Text given from outside is held to one line too.
+        const auto* text = reinterpret_cast<const wchar_t*>(lparam);
+        if (!text) break;
+        const std::wstring line(spin_single_line(text));
+        return ::DefSubclassProc(edit_, message, wparam, reinterpret_cast<LPARAM>(line.c_str()));
+    }
     case WM_SETFOCUS: {
         const LRESULT result = ::DefSubclassProc(edit_, message, wparam, lparam);
         if (AutoSelect) {

@@ -67,6 +67,8 @@ private:
     int ButtonAt(POINT client) const;
     void Step(int direction);
     void PressDefaultButtons();
+    // The clipboard's text up to its first line break.
+    void Paste();
     void PaintButtons(HDC dc);
     void ReleaseButton();
 

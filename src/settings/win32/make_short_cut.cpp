@@ -4,6 +4,8 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include <optional>
+
 #include "base/app_error.h"
 #include "base/win32/program_folder.h"
 #include "base/win32/unique_handle.h"
@@ -62,7 +64,14 @@ int folder_id(const wchar_t* name) {
 
 bool file_exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-std::wstring shortcut_path(const wchar_t* folder_name) { return shell_folder(folder_name) + L"\\" + kShortcutName; }
+// The shortcut's place in the shell folder; nothing when the folder is unknown, which would otherwise
+// put it in the root of the current drive.
+std::optional<std::wstring> shortcut_path(const wchar_t* folder_name) {
+    std::wstring folder = shell_folder(folder_name);
+    if (folder.empty()) return std::nullopt;
+    if (folder.back() != L'\\') folder += L'\\';
+    return folder + kShortcutName;
+}
 
 void show_outcome(HWND owner, bool succeeded, const wchar_t* success, const wchar_t* failure) {
     ::MessageBoxW(owner, succeeded ? success : failure, L"Quorvane",
@@ -83,15 +92,15 @@ int show_command(TShowMode mode) {
 
 std::wstring shell_folder(const wchar_t* name) {
     // The shell's own answer first: "Shell Folders" is only the shell's record of it, which it rewrites
-    // when it likes and newer systems may leave stale. Without either, the shortcut would land in the
-    // root of the current drive.
+    // when it likes and newer systems may leave stale. Without either it is empty, and no shortcut is
+    // made or removed (the path would name the root of the current drive).
     const int id = folder_id(name);
     wchar_t path[MAX_PATH]{};
     if (id >= 0 && SUCCEEDED(::SHGetFolderPathW(nullptr, id, nullptr, SHGFP_TYPE_CURRENT, path)) && path[0]) return path;
     return registry_folder(name);
 }
 
-void TMakeShortCut::CreateShortCut() const {
+bool TMakeShortCut::CreateShortCut() const {
     ComScope com;
     ComRelease<IShellLinkW> link;
     if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
@@ -108,18 +117,25 @@ void TMakeShortCut::CreateShortCut() const {
     link.pointer->SetShowCmd(show_command(SCShowCmd));
     link.pointer->SetWorkingDirectory(SCWorkDir.c_str());
     std::wstring prefix;
-    if (SCSystemPath == TSysPath::tpDesktop) prefix = shell_folder(L"Desktop") + L"\\";
-    if (SCSystemPath == TSysPath::tpStartMenu) prefix = shell_folder(L"Start Menu") + L"\\";
-    file.pointer->Save((prefix + SCFileName).c_str(), FALSE);
+    if (SCSystemPath != TSysPath::tpBlank) {
+        // An unknown folder would put the link in the root of the drive.
+        const std::wstring folder = shell_folder(SCSystemPath == TSysPath::tpDesktop ? L"Desktop" : L"Start Menu");
+        if (folder.empty()) return false;
+        prefix = folder + L"\\";
+    }
+    return SUCCEEDED(file.pointer->Save((prefix + SCFileName).c_str(), FALSE));
 }
 
 bool create_program_shortcut(HWND owner, const wchar_t* folder_name) {
-    TMakeShortCut shortcut;
-    shortcut.SCFileName = shortcut_path(folder_name);
-    shortcut.SCExecFile = win::program_path();
-    shortcut.SCWorkDir = win::program_folder();
-    shortcut.CreateShortCut();
-    const bool created = file_exists(shortcut.SCFileName);
+    bool created = false;
+    if (const std::optional<std::wstring> path = shortcut_path(folder_name)) {
+        TMakeShortCut shortcut;
+        shortcut.SCFileName = *path;
+        shortcut.SCExecFile = win::program_path();
+        shortcut.SCWorkDir = win::program_folder();
+        // A shortcut left from an earlier creation is no sign that this one was written.
+        created = shortcut.CreateShortCut() && file_exists(shortcut.SCFileName);
+    }
     show_outcome(owner, created,
                  is_startup(folder_name) ? L"スタートアップにショートカットを作成しました"
                                          : L"デスクトップにショートカットを作成しました",
@@ -128,7 +144,8 @@ bool create_program_shortcut(HWND owner, const wchar_t* folder_name) {
 }
 
 bool delete_program_shortcut(HWND owner, const wchar_t* folder_name) {
-    const bool deleted = ::DeleteFileW(shortcut_path(folder_name).c_str()) != FALSE;
+    const std::optional<std::wstring> path = shortcut_path(folder_name);
+    const bool deleted = path && ::DeleteFileW(path->c_str()) != FALSE;
     show_outcome(owner, deleted,
                  is_startup(folder_name) ? L"スタートアップからショートカットを削除しました"
                                          : L"デスクトップからショートカットを削除しました",

@@ -21,9 +21,9 @@ public:
     std::wstring SCWorkDir;
     TSysPath SCSystemPath = TSysPath::tpBlank;
 
-    // Writes the link, replacing a file of that name. Whether it worked shows in the file existing
-    // afterwards; only a shell that cannot make link objects at all raises (AppError).
-    void CreateShortCut() const;
+    // Writes the link, replacing a file of that name; false when the shell could not save it. Only a
+    // shell that cannot make link objects at all raises (AppError).
+    bool CreateShortCut() const;
 };
 
 // The show command a shortcut starts its program with.
@@ -34,7 +34,8 @@ int show_command(TShowMode mode);
 std::wstring shell_folder(const wchar_t* name);
 
 // The shortcut commands: `folder_name` "Startup" or "Desktop". Each shows its outcome in a box with
-// caption "Quorvane" owned by `owner` and answers whether it succeeded.
+// caption "Quorvane" owned by `owner` and answers whether it succeeded. Without a known folder both
+// fail.
 bool create_program_shortcut(HWND owner, const wchar_t* folder_name);
 bool delete_program_shortcut(HWND owner, const wchar_t* folder_name);
 

@@ -142,6 +142,21 @@ bool TForm2::ValuesPass(DialogValues& values) {
     return false;
 }
 
+bool TForm2::TextsPass() {
+    for (size_t i = 0; i < pages_.size(); ++i) {
+        for (const TSettingsPage::TextField& text : pages_[i]->TextFields()) {
+            const std::optional<std::wstring> failure = text_field_failure(text.caption, TextOf(text.edit));
+            if (!failure) continue;
+            ::MessageBoxW(window_, failure->c_str(), L"ERROR", MB_OK | MB_ICONWARNING);
+            if (i != current_page_) ShowPage(i);
+            ::SetFocus(text.edit);
+            ::SendMessageW(text.edit, EM_SETSEL, 0, -1);
+            return false;
+        }
+    }
+    return true;
+}
+
 void TForm2::SelectField(DialogField field) {
     for (size_t i = 0; i < pages_.size(); ++i) {
         controls::TSpinNumberEdit* spin = pages_[i]->Field(field);
@@ -162,9 +177,13 @@ bool TForm2::PageControl1Changing() {
 
 void TForm2::Button1Click() {
     DialogValues values;
-    if (!ValuesPass(values)) return;
+    if (!ValuesPass(values) || !TextsPass()) return;
+    // All the values in one replacement of the file: a failure leaves the settings as they were, and
+    // the dialog open.
+    WriteBatch batch(RM);
     write_dialog_values(RM, values, layout_);
     for (const auto& page : pages_) page->WriteBack(RM, values);
+    batch.Commit();
     written_ = true;
     ::EndDialog(window_, IDOK);
 }

@@ -42,6 +42,9 @@ private:
     void ShowPage(size_t index);
     // The checks on the values as the pages hold them; a failure is shown and its field selected.
     bool ValuesPass(DialogValues& values);
+    // OK's check that the settings file can hold every text field's text; a failure is shown and its
+    // field selected.
+    bool TextsPass();
     void SelectField(DialogField field);
     bool PageControl1Changing();
     void Button1Click();

@@ -152,6 +152,10 @@ void TDesignPage::WriteBack(TRegManager& RM, const DialogValues& values) {
     RM.Filer(L"WD").WriteInteger(static_cast<std::int32_t>(::SendMessageW(ComboBox3, CB_GETCURSEL, 0, 0)));
 }
 
+std::vector<TSettingsPage::TextField> TDesignPage::TextFields() const {
+    return {{BF, L"ウインドウの背景画像"}};
+}
+
 void TDesignPage::OnCommand(HWND control, int code) {
     if (code == CBN_SELCHANGE) {
         if (control == ComboBox1) ComboBox1Change();

@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "base/win32/window.h"
 #include "controls/win32/spin_number_edit.h"
@@ -33,6 +34,12 @@ public:
     virtual void WriteBack(TRegManager&, const DialogValues&) {}
     // The page's spin edit for a field the checks name; null when it is not on this page.
     virtual controls::TSpinNumberEdit* Field(DialogField) { return nullptr; }
+    // The page's fields of free text, with the captions that name them in OK's check of their text.
+    struct TextField {
+        HWND edit;
+        const wchar_t* caption;
+    };
+    virtual std::vector<TextField> TextFields() const { return {}; }
 
 protected:
     // A control's notification (WM_COMMAND) and a track bar's move (WM_HSCROLL).

@@ -130,6 +130,7 @@ public:
     ~TDesignPage() override;
     void Load(const DialogValues& values) override;
     void WriteBack(TRegManager& RM, const DialogValues& values) override;
+    std::vector<TextField> TextFields() const override;
 
 protected:
     void OnCommand(HWND control, int code) override;
@@ -171,6 +172,7 @@ public:
     TSkinPage(HWND dialog, const RECT& area, HFONT font, TRegManager& RM);
     void Load(const DialogValues& values) override;
     void WriteBack(TRegManager& RM, const DialogValues& values) override;
+    std::vector<TextField> TextFields() const override;
 
 protected:
     void OnCommand(HWND control, int code) override;

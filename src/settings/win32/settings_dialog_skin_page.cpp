@@ -28,6 +28,8 @@ void TSkinPage::WriteBack(TRegManager& RM, const DialogValues&) {
     RM.Filer(L"SkinFileName").WriteString(TextOf(Edit3));
 }
 
+std::vector<TSettingsPage::TextField> TSkinPage::TextFields() const { return {{Edit3, L"スキンファイル"}}; }
+
 void TSkinPage::OnCommand(HWND control, int code) {
     if (code != BN_CLICKED) return;
     if (control == Button11) Button11Click();

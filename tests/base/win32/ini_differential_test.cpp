@@ -1,6 +1,7 @@
 // Our INI engine against the system's profile functions (GetPrivateProfileStringW and
-// WritePrivateProfileStringW) on generated files and operation sequences: every value read must agree,
-// and after every write both files must hold the same entries in the same order. The system rewrites the
+// WritePrivateProfileStringW) on generated files, in the code page or in UTF-16, and operation
+// sequences: every value read must agree, and after every write both files must hold the same entries
+// in the same order, in the same encoding. The system rewrites the
 // whole file on a write (dropping blank lines, respacing entries), so files are compared in a canonical
 // form: lines trimmed, blank lines dropped, "key = value" as "key=value", "[ name ]" as "[name]".
 #include <windows.h>
@@ -44,6 +45,8 @@ const std::wstring kValues[] = {L"",        L"0",         L"1",          L"2000"
                                 L"clAqua",  L"Ctrl+Alt+W", L"\"quoted\"", L"'single'",      L"\"x'",
                                 L"\"",      L"''",         L"a=b",        L"C:\\画像\\背景.bmp", L"ソフト表示",
                                 L"x  y",    L"[not a header]"};
+// Values only a Unicode file can hold (in a file of the code page the system would store stand-ins).
+const std::wstring kWideValues[] = {L"café", L"Ωμέγα", L"C:\\фото\\😀.bmp"};
 const std::wstring kDefaults[] = {L"", L"d", L"default value", L"d  ", L" d", L"-1", L"表示"};
 const std::wstring kBlanks[] = {L"", L"", L" ", L"\t", L"  ", L" \t"};
 // Lines that are not entries; none of them is a key of kKeys.
@@ -82,8 +85,11 @@ std::wstring trim(std::wstring_view text) {
     return std::wstring(text.substr(first, text.find_last_not_of(L" \t\r") - first + 1));
 }
 
+bool is_unicode(const std::string& bytes) { return bytes.starts_with("\xFF\xFE"); }
+
 std::vector<std::wstring> canonical(const std::string& bytes) {
-    const std::wstring text = settings::win32::AnsiCodec().decode(bytes);
+    const std::wstring text = is_unicode(bytes) ? ini::decode_utf16(std::string_view(bytes).substr(2), false)
+                                                : settings::win32::AnsiCodec().decode(bytes);
     std::vector<std::wstring> lines;
     for (size_t start = 0; start < text.size();) {
         size_t end = text.find(L'\n', start);
@@ -153,12 +159,16 @@ TEST(IniDifferential, AgreesWithTheSystemProfileFunctions) {
         const std::wstring ours = folder.file(L"ours" + std::to_wstring(n) + L".ini");
         const std::wstring theirs = folder.file(L"system" + std::to_wstring(n) + L".ini");
         std::wstring history;
+        // Some files are UTF-16 with a byte order mark, which the system keeps as it writes them.
+        bool unicode = false;
         if (!random.chance(10)) {
             const std::wstring text = generate_file(random);
-            const std::string bytes = *settings::win32::AnsiCodec().encode(text);
+            unicode = random.chance(25);
+            const std::string bytes = unicode ? "\xFF\xFE" + *ini::encode_utf16(text, false)
+                                              : *settings::win32::AnsiCodec().encode(text);
             test::write_file(ours, bytes);
             test::write_file(theirs, bytes);
-            history = L"file:\n" + text + L"\n";
+            history = (unicode ? L"UTF-16 file:\n" : L"file:\n") + text + L"\n";
         }
         const ini::IniFile ini(files, ansi, ours);
         for (int op = 0; op < kOperations && failures < 8; ++op) {
@@ -177,14 +187,16 @@ TEST(IniDifferential, AgreesWithTheSystemProfileFunctions) {
                 }
                 continue;
             }
-            const std::wstring value = random.pick(kValues);
+            const std::wstring value = unicode && random.chance(30) ? random.pick(kWideValues) : random.pick(kValues);
             history += L"write [" + section + L"] " + key + L"=" + value + L"\n";
             ini.write(section, key, value);
             ASSERT_TRUE(::WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), theirs.c_str()));
             ++writes;
-            const auto expected = canonical(test::read_file(theirs).value_or(""));
-            const auto actual = canonical(test::read_file(ours).value_or(""));
-            if (actual != expected) {
+            const std::string system_bytes = test::read_file(theirs).value_or("");
+            const std::string our_bytes = test::read_file(ours).value_or("");
+            const auto expected = canonical(system_bytes);
+            const auto actual = canonical(our_bytes);
+            if (actual != expected || is_unicode(our_bytes) != is_unicode(system_bytes)) {
                 ++failures;
                 ADD_FAILURE() << narrow(history) << "system file:\n"
                               << narrow(join(expected)) << "our file:\n"

@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "skin/win32/window_surface.h"
 
 namespace qv::controls {
@@ -109,6 +111,36 @@ TEST_F(SpinNumberEditFixture, EnterPressesTheDefaultButtonAndKeepsTheWholeTextSe
     ::SetWindowLongPtrW(button, GWL_STYLE, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON);
     key(VK_RETURN);
     EXPECT_EQ(clicks, 1);
+}
+
+// The clipboard holding `text`.
+void put_clipboard(const std::wstring& text) {
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    ::EmptyClipboard();
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    ASSERT_TRUE(memory);
+    std::copy_n(text.c_str(), text.size() + 1, static_cast<wchar_t*>(::GlobalLock(memory)));
+    ::GlobalUnlock(memory);
+    if (!::SetClipboardData(CF_UNICODETEXT, memory)) ::GlobalFree(memory);  // the clipboard owns it otherwise
+    ::CloseClipboard();
+}
+
+TEST_F(SpinNumberEditFixture, NoLineBreakEntersTheField) {
+    edit.SetMaxValue(1000);
+    edit.SetValue(42);
+    key(VK_RETURN);  // Ctrl+Enter: the key, then a line feed
+    type(L"\n");
+    type(L"\n");  // Ctrl+J
+    EXPECT_EQ(edit.Text(), L"42");
+
+    // A paste of several lines takes the first, as a one-line field does.
+    put_clipboard(L"17\r\n25\r\n");
+    ::SendMessageW(edit.EditWindow(), EM_SETSEL, 0, -1);
+    ::SendMessageW(edit.EditWindow(), WM_PASTE, 0, 0);
+    EXPECT_EQ(edit.Text(), L"17");
+    EXPECT_EQ(edit.Value(), 17);
+    edit.SetText(L"3\r\n4");
+    EXPECT_EQ(edit.Text(), L"3");
 }
 
 TEST_F(SpinNumberEditFixture, AlignmentMakesTheFieldAnewAndTheHeightHasAFloor) {

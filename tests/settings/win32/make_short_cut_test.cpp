@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/win32/program_folder.h"
+#include "base/win32/unique_handle.h"
 #include "support/win32/files.h"
 #include "support/win32/message_box.h"
 
@@ -95,8 +96,8 @@ TEST(MakeShortCut, LinkPointsAtTheTargetWithItsFolder) {
     shortcut.SCFileName = (folder.path() / L"test.lnk").wstring();
     shortcut.SCExecFile = win::program_path();
     shortcut.SCWorkDir = win::program_folder();
-    shortcut.CreateShortCut();
-    shortcut.CreateShortCut();  // replaces the file
+    EXPECT_TRUE(shortcut.CreateShortCut());
+    EXPECT_TRUE(shortcut.CreateShortCut());  // replaces the file
     const LinkContents link = read_link(shortcut.SCFileName);
     EXPECT_EQ(::lstrcmpiW(link.path.c_str(), shortcut.SCExecFile.c_str()), 0) << link.path;
     EXPECT_EQ(::lstrcmpiW(link.work_dir.c_str(), shortcut.SCWorkDir.c_str()), 0) << link.work_dir;
@@ -119,6 +120,39 @@ TEST(MakeShortCut, StartupCommandsCreateAndDeleteWithTheirMessages) {
     EXPECT_EQ(results, (std::vector<bool>{true, true, false}));
     EXPECT_EQ(texts, (std::vector<std::wstring>{L"スタートアップにショートカットを作成しました",
                                                 L"スタートアップからショートカットを削除しました",
+                                                L"ショートカットの削除に失敗しました"}));
+}
+
+TEST(MakeShortCut, CreationIsJudgedByTheSaveAndNeedsAFolder) {
+    test::TempFolder folder(L"quorvane-startup");
+    ShellFolderOverride startup(L"Startup", folder.path().wstring());
+    const std::wstring link = folder.file(L"Quorvane.lnk");
+    test::write_file(link, "an older shortcut");
+    std::vector<bool> results;
+    auto texts = answered_boxes(
+        [&] {
+            // Held open by another program: the save fails, and the older file proves nothing.
+            win::UniqueFileHandle held(
+                ::CreateFileW(link.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+            results.push_back(create_program_shortcut(nullptr, L"Startup"));
+        },
+        1);
+    EXPECT_EQ(test::read_file(link), "an older shortcut");
+
+    // No Startup folder known: nothing is made or removed in the root of the drive.
+    ShellFolderOverride nowhere(L"Startup", L"");
+    const auto more = answered_boxes(
+        [&] {
+            results.push_back(create_program_shortcut(nullptr, L"Startup"));
+            results.push_back(delete_program_shortcut(nullptr, L"Startup"));
+        },
+        2);
+    texts.insert(texts.end(), more.begin(), more.end());
+    const bool in_root = ::GetFileAttributesW(L"\\Quorvane.lnk") != INVALID_FILE_ATTRIBUTES;
+    if (in_root) ::DeleteFileW(L"\\Quorvane.lnk");
+    EXPECT_FALSE(in_root);
+    EXPECT_EQ(results, (std::vector<bool>{false, false, false}));
+    EXPECT_EQ(texts, (std::vector<std::wstring>{L"ショートカットの作成に失敗しました", L"ショートカットの作成に失敗しました",
                                                 L"ショートカットの削除に失敗しました"}));
 }
 

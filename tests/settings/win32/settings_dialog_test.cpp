@@ -99,16 +99,19 @@ bool page_change_allowed(HWND dialog) {
     return ::SendMessageW(dialog, WM_NOTIFY, kPageControl1Id, reinterpret_cast<LPARAM>(&header)) == FALSE;
 }
 
-// Answers the "ERROR" boxes the dialog shows, from another thread, and keeps their texts.
+// Answers the boxes the dialog shows ("ERROR", and "Quorvane" for errors it did not expect), from
+// another thread, and keeps their texts.
 class ErrorBoxes {
 public:
     ErrorBoxes()
         : thread_([this] {
               while (!stop_) {
-                  auto box = test::wait_message_box(::GetCurrentProcessId(), L"ERROR", std::chrono::milliseconds(200));
-                  if (!box) continue;
-                  texts.push_back(box->text);
-                  test::answer_message_box(box->window, IDOK);
+                  for (const wchar_t* caption : {L"ERROR", L"Quorvane"}) {
+                      auto box = test::wait_message_box(::GetCurrentProcessId(), caption, std::chrono::milliseconds(100));
+                      if (!box) continue;
+                      texts.push_back(box->text);
+                      test::answer_message_box(box->window, IDOK);
+                  }
               }
           }) {}
     ~ErrorBoxes() {
@@ -138,7 +141,7 @@ protected:
     TempFolder folder{L"qv-settings-dialog"};
     const std::wstring ini = folder.file(L"Quorvane.ini");
     std::wstring design(const wchar_t* key) {
-        return test::IniText::from_ansi(test::read_file(ini).value_or("<missing>")).value(L"Design", key).value_or(L"(none)");
+        return test::IniText::from_file(test::read_file(ini).value_or("<missing>")).value(L"Design", key).value_or(L"(none)");
     }
     SystemServices system;
     TRegManager RM = make_main_store(system.services());
@@ -278,6 +281,14 @@ TEST_F(SettingsDialogTest, ColoursChosenOnTheDesignPageReachThePreviewAndOk) {
         EXPECT_EQ(preview_pixel(dialog, kTrayId, 0, 0), 0x040506u);
         choose(dialog, kComboBox2Id, 0);
         EXPECT_EQ(preview_pixel(dialog, kTrayId, 0, 0), skin::clBlue);
+
+        // デフォルトに戻す: the window's design as at first, the tray colours as chosen.
+        click(dialog, kButton8Id);
+        EXPECT_EQ(preview_pixel(dialog, kPanel1Id, 210, 35), skin::clWhite);
+        EXPECT_EQ(object_of<controls::TSelectColorButton>(item(dialog, kColorButton1Id)).Color(), skin::clWhite);
+        choose(dialog, kComboBox2Id, 3);
+        EXPECT_EQ(preview_pixel(dialog, kTrayId, 0, 0), 0x040506u);
+        pick_color(dialog, kColorButton1Id, 0x00336699);
         click(dialog, kButton1Id);
     }));
     EXPECT_EQ(design(L"GaugeBackColor"), L"$00336699");
@@ -312,6 +323,45 @@ TEST_F(SettingsDialogTest, ClearedPictureAndSkinAreWrittenEmptyOnOkOnly) {
     EXPECT_EQ(design(L"BackImage"), L"");
     EXPECT_EQ(design(L"SkinFileName"), L"");
     EXPECT_EQ(design(L"WindowColor"), L"$00112233");
+}
+
+TEST_F(SettingsDialogTest, OkWritesEveryValueOrNone) {
+    const std::string before = *AnsiCodec().encode(L"; mine\r\n[Clean]\r\nCleanValue=64\r\n[表示]\r\nx=ソフト\r\n");
+    test::write_file(ini, before);
+    auto set_text = [](HWND dialog, int id, const std::wstring& text) {
+        ::SetWindowTextW(item(dialog, id), text.c_str());
+    };
+    ErrorBoxes boxes;
+    // A path no settings file can hold (half of a surrogate pair, as a file system may have in a name)
+    // is refused before anything is written, naming its field.
+    EXPECT_FALSE(run(96, [&](HWND dialog) {
+        type(dialog, kEdit1Id, L"32");
+        set_text(dialog, kBFId, L"C:\\pictures\\" + std::wstring(1, wchar_t(0xD800)) + L".bmp");
+        click(dialog, kButton1Id);
+        click(dialog, kButton2Id);
+    }));
+    EXPECT_EQ(boxes.texts, std::vector<std::wstring>{L"「ウインドウの背景画像」の内容は設定ファイルに保存できません"});
+    EXPECT_EQ(test::read_file(ini).value_or("<missing>"), before);
+
+    // A path with characters the code page lacks is kept with every other value; the file becomes one
+    // the system reads as Unicode, its other lines as they were.
+    const std::wstring picture = L"C:\\Bilder\\café.bmp";
+    EXPECT_TRUE(run(96, [&](HWND dialog) {
+        type(dialog, kEdit1Id, L"32");
+        set_text(dialog, kBFId, picture);
+        click(dialog, kButton1Id);
+    }));
+    EXPECT_EQ(boxes.texts.size(), 1u) << "OK failed";
+    auto system_read = [&](const wchar_t* section, const wchar_t* key) {
+        wchar_t value[256]{};
+        ::GetPrivateProfileStringW(section, key, L"(none)", value, 256, ini.c_str());
+        return std::wstring(value);
+    };
+    EXPECT_EQ(system_read(L"Design", L"BackImage"), picture);
+    EXPECT_EQ(system_read(L"Clean", L"CleanValue"), L"32");
+    EXPECT_EQ(system_read(L"Design", L"GaugeFont_FontName"), L"ＭＳ Ｐゴシック");
+    EXPECT_EQ(system_read(L"表示", L"x"), L"ソフト");
+    EXPECT_EQ(test::read_file(ini).value_or("").substr(0, 2), "\xFF\xFE");
 }
 
 // What the test does once the dialog is on the screen, run by a timer of its modal loop.

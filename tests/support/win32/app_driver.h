@@ -109,7 +109,7 @@ public:
     std::filesystem::path ini_path() const;
     // The INI file's raw bytes (nothing when it does not exist) and the same as text.
     std::optional<std::string> ini_bytes() const { return read_file(ini_path()); }
-    IniText ini() const { return IniText::from_ansi(ini_bytes().value_or(std::string())); }
+    IniText ini() const { return IniText::from_file(ini_bytes().value_or(std::string())); }
 
 private:
     TempFolder folder_;

@@ -1,6 +1,7 @@
 #include "support/win32/app_test.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <system_error>
 
 #include "base/win32/text.h"
@@ -33,6 +34,10 @@ fs::path AppTest::artifacts_folder() {
         if (c == '/' || c == '\\' || c == ':') c = '_';
     }
     return artifacts_root() / win::utf8_to_wide(name);
+}
+
+bool AppTest::long_scenarios_run_here() {
+    return _wgetenv(L"QV_E2E_LONG") != nullptr;
 }
 
 void AppTest::SetUp() {

@@ -27,6 +27,10 @@ protected:
     // This scenario's own diagnostics folder.
     static std::filesystem::path artifacts_folder();
 
+    // Scenarios that spend a minute or more waiting run as a test of their own (e2e_long, which sets
+    // QV_E2E_LONG) beside the shards of the others, and are skipped in the shards.
+    static bool long_scenarios_run_here();
+
     void SetUp() override;
     void TearDown() override;
 

@@ -1,6 +1,7 @@
 #include "support/win32/ini_text.h"
 
 #include "base/ascii.h"
+#include "base/text_codec.h"
 #include "base/win32/text.h"
 
 namespace qv::test {
@@ -16,6 +17,11 @@ std::wstring_view trim(std::wstring_view text) {
 } // namespace
 
 IniText IniText::from_ansi(std::string_view bytes) { return IniText(win::ansi_to_wide(bytes)); }
+
+IniText IniText::from_file(std::string_view bytes) {
+    if (!bytes.starts_with("\xFF\xFE")) return from_ansi(bytes);
+    return IniText(ini::decode_utf16(bytes.substr(2), false));
+}
 
 std::optional<std::wstring> IniText::value(std::wstring_view section, std::wstring_view key) const {
     bool in_section = false;

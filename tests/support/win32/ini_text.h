@@ -13,6 +13,8 @@ public:
     IniText() = default;
     explicit IniText(std::wstring text) : text_(std::move(text)) {}
     static IniText from_ansi(std::string_view bytes);
+    // As the system reads a settings file: UTF-16 after its byte order mark, else the ANSI code page.
+    static IniText from_file(std::string_view bytes);
 
     const std::wstring& text() const noexcept { return text_; }
     std::optional<std::wstring> value(std::wstring_view section, std::wstring_view key) const;
