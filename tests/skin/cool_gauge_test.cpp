@@ -140,11 +140,7 @@ TEST_F(CoolGaugeFixture, TextTooWideForTheFrameIsDrawnSmallerInTheSameFace) {
     Place(100, 16);
     surface.text.CellWidth = 0;  // half the font's height: a smaller font is narrower
     gauge.SetBorderStyle(bsSingle);
-    Font font;
-    font.Name = L"ＭＳ Ｐゴシック";
-    font.Height = -13;
-    font.Style = fsBold;
-    font.FontColor = clRed;
+    const Font font{L"ＭＳ Ｐゴシック", -13, fsBold, kDefaultCharset, clRed};
     gauge.SetFont(font);
     struct Case {
         std::wstring text;
