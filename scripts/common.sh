@@ -39,6 +39,9 @@ else
 fi
 unset LC_ALL
 
+# Marks a finished prefix; its name changes whenever the prefix's set-up does, so older prefixes are made anew.
+QV_PREFIX_MARKER=.quorvane-ready-2
+
 cross_prefix() { echo "$QV_DEPS/$1-w64-mingw32"; }
 
 # Compiler results are cached in the user's home, so a fresh clone on the same machine builds in seconds.

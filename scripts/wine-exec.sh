@@ -16,7 +16,7 @@ private_display=
 if [ -n "${QV_WINE_SLOT:-}" ]; then
     base=$WINEPREFIX
     export WINEPREFIX=$base-slot$QV_WINE_SLOT
-    if [ ! -f "$WINEPREFIX/.quorvane-ready" ] || [ "$base/.quorvane-ready" -nt "$WINEPREFIX/.quorvane-ready" ]; then
+    if [ ! -f "$WINEPREFIX/$QV_PREFIX_MARKER" ] || [ "$base/$QV_PREFIX_MARKER" -nt "$WINEPREFIX/$QV_PREFIX_MARKER" ]; then
         rm -rf "$WINEPREFIX"
         cp -a "$base" "$WINEPREFIX"
     fi

@@ -4,7 +4,7 @@
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
-marker=$WINEPREFIX/.quorvane-ready
+marker=$WINEPREFIX/$QV_PREFIX_MARKER
 [ -f "$marker" ] && exit 0
 
 log "creating the Wine prefix $WINEPREFIX"
@@ -13,14 +13,15 @@ mkdir -p "$WINEPREFIX"
 "$QV_WINE" wineboot >/dev/null 2>&1 || true
 wineserver -w
 
+# The IPA fonts are drawn to the metrics of the Japanese system fonts: text takes the room it takes there
+# (Noto's taller line would let the gauges cut the captions' descenders).
 subst='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
-for face in 'ＭＳ Ｐゴシック' 'ＭＳ ゴシック' 'MS PGothic' 'MS Gothic' 'MS UI Gothic'; do
-    "$QV_WINE" reg add "$subst" /v "$face" /t REG_SZ /d 'Noto Sans CJK JP' /f >/dev/null 2>&1
-done
-for face in 'ＭＳ 明朝' 'ＭＳ Ｐ明朝' 'MS Mincho' 'MS PMincho'; do
-    "$QV_WINE" reg add "$subst" /v "$face" /t REG_SZ /d 'Noto Serif CJK JP' /f >/dev/null 2>&1
-done
-"$QV_WINE" reg add "$subst" /v 'MS Sans Serif' /t REG_SZ /d 'Noto Sans CJK JP' /f >/dev/null 2>&1
+add_substitute() { "$QV_WINE" reg add "$subst" /v "$1" /t REG_SZ /d "$2" /f >/dev/null 2>&1; }
+for face in 'ＭＳ Ｐゴシック' 'MS PGothic' 'MS UI Gothic'; do add_substitute "$face" 'IPAPGothic'; done
+for face in 'ＭＳ ゴシック' 'MS Gothic'; do add_substitute "$face" 'IPAGothic'; done
+for face in 'ＭＳ Ｐ明朝' 'MS PMincho'; do add_substitute "$face" 'IPAPMincho'; done
+for face in 'ＭＳ 明朝' 'MS Mincho'; do add_substitute "$face" 'IPAMincho'; done
+add_substitute 'MS Sans Serif' 'Noto Sans CJK JP'
 # No crash dialog: a failing test program must end, not wait for a click.
 "$QV_WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
 wineserver -w

@@ -56,9 +56,18 @@ Started start_process(const fs::path& exe) {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
-    if (!::CreateProcessW(exe.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          exe.parent_path().c_str(), &startup, &info)) {
-        throw std::runtime_error("cannot start " + exe.string() + ", error " + std::to_string(::GetLastError()));
+    // Under load Wine now and then fails to set a new process up (ERROR_INTERNAL_ERROR, seen with 64-bit
+    // Wine); that says nothing of the program, so the start is tried again.
+    for (int attempt = 1;; ++attempt) {
+        if (::CreateProcessW(exe.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                             exe.parent_path().c_str(), &startup, &info)) {
+            break;
+        }
+        const DWORD error = ::GetLastError();
+        if (error != ERROR_INTERNAL_ERROR || attempt == 3) {
+            throw std::runtime_error("cannot start " + exe.string() + ", error " + std::to_string(error));
+        }
+        ::Sleep(500);
     }
     win::UniqueKernelHandle thread(info.hThread);
     return {win::UniqueKernelHandle(info.hProcess), info.dwProcessId};
