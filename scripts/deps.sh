@@ -19,7 +19,7 @@ fetch_jpeg_source() {
 
 for arch in "$@"; do
     prefix=$(cross_prefix "$arch")
-    toolchain=(-DCMAKE_TOOLCHAIN_FILE="$QV_SOURCE/cmake/mingw.cmake" -DQV_WIN_ARCH="$arch")
+    toolchain=(-DCMAKE_TOOLCHAIN_FILE="$QV_SOURCE/cmake/mingw.cmake" -DQV_WIN_ARCH="$arch" "${QV_LAUNCHER[@]}")
     if [ ! -f "$prefix/lib/libjpeg.a" ]; then
         log "building libjpeg-turbo for $arch-w64-mingw32"
         jpeg_src=$(fetch_jpeg_source)
