@@ -1,7 +1,9 @@
 #include "settings/win32/system_services.h"
 
 #include <algorithm>
+#include <cwchar>
 
+#include "base/ascii.h"
 #include "base/win32/unique_handle.h"
 
 namespace qv::settings::win32 {
@@ -15,6 +17,31 @@ std::wstring temporary_name(const std::wstring& target, unsigned attempt) {
     wchar_t suffix[40];
     ::wsprintfW(suffix, L".%lx-%x.tmp", ::GetCurrentProcessId(), ++counter + attempt);
     return target + suffix;
+}
+
+bool process_runs(DWORD id) {
+    win::UniqueKernelHandle process(::OpenProcess(SYNCHRONIZE, FALSE, id));
+    return process && ::WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT;
+}
+
+// A writer killed half-way leaves its temporary file beside the settings; the next write clears those of
+// processes that are gone (the name says whose it is).
+void remove_abandoned_temporaries(const std::wstring& target) {
+    const size_t name_start = target.find_last_of(L"\\/") + 1;  // 0 without a folder
+    const std::wstring folder = target.substr(0, name_start);
+    const std::wstring prefix = target.substr(name_start) + L".";
+    WIN32_FIND_DATAW found;
+    win::UniqueFindHandle search(::FindFirstFileW((target + L".*.tmp").c_str(), &found));
+    if (!search) return;
+    do {
+        const std::wstring_view name = found.cFileName;
+        if (name.size() <= prefix.size() || !equals_ignore_case(name.substr(0, prefix.size()), prefix)) continue;
+        const wchar_t* owner = name.data() + prefix.size();
+        wchar_t* end = nullptr;
+        const unsigned long id = std::wcstoul(owner, &end, 16);
+        if (end == owner || *end != L'-' || id == ::GetCurrentProcessId() || process_runs(id)) continue;
+        ::DeleteFileW((folder + found.cFileName).c_str());
+    } while (::FindNextFileW(search.get(), &found));
 }
 
 } // namespace
@@ -43,6 +70,7 @@ ini::FileRead Win32FileSystem::read(const std::wstring& path) {
 }
 
 std::optional<std::wstring> Win32FileSystem::create_temporary(const std::wstring& target) {
+    remove_abandoned_temporaries(target);
     for (unsigned attempt = 0; attempt < 16; ++attempt) {
         std::wstring name = temporary_name(target, attempt);
         win::UniqueFileHandle file(::CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
