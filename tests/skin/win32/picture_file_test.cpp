@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <jpeglib.h>
 
@@ -9,6 +10,7 @@
 #include "skin/win32/skin_test_support.h"
 #include "support/win32/bitmap_file.h"
 #include "support/win32/files.h"
+#include "support/win32/process_resources.h"
 
 namespace qv::skin::win {
 namespace {
@@ -142,11 +144,22 @@ TEST_F(PictureFileFixture, UnreadableAndForeignFilesAreToldApart) {
         {L"large.bmp", test::rle_bitmap_declaring(6000, 6000), PictureFileError::NotAPicture},
         {L"huge.bmp", test::rle_bitmap_declaring(30000, -30000), PictureFileError::NotAPicture},
         {L"wide.bmp", test::rle_bitmap_declaring(65536, 65537), PictureFileError::NotAPicture},
-        {L"large.jpg", WithDeclaredSize(SolidJpeg(64, 64, 1, 2, 3, true), 5000, 4000), PictureFileError::NotAPicture},
         {L"huge.jpg", WithDeclaredSize(jpeg, 65000, 65000), PictureFileError::NotAPicture},
     };
     for (const Case& c : cases) EXPECT_EQ(FailureOf(Write(c.name, c.bytes)), c.kind) << c.name;
     EXPECT_EQ(FailureOf(folder.path() / L"missing.bmp"), PictureFileError::CannotOpen);
+}
+
+TEST_F(PictureFileFixture, AnOversizedJpegIsRefusedBeforeLibjpegMakesRoomForIt) {
+    // A progressive file keeps every coefficient until its last scan: 8000 x 6000 declared pixels would
+    // take some 140 MB, zeroed as the short data runs out.
+    const auto file = Write(L"large.jpg", WithDeclaredSize(SolidJpeg(64, 64, 1, 2, 3, true), 8000, 6000));
+    const auto before = test::process_memory(::GetCurrentProcess());
+    ASSERT_TRUE(before);
+    EXPECT_EQ(FailureOf(file), PictureFileError::NotAPicture);
+    const auto after = test::process_memory(::GetCurrentProcess());
+    ASSERT_TRUE(after);
+    EXPECT_LT(after->peak_working_set, std::max(before->peak_working_set, before->working_set + (32u << 20)));
 }
 
 TEST(ImageFromBitmapTest, DeviceBitmapsBecomeColours) {
