@@ -7,6 +7,22 @@
 
 namespace qv::skin {
 
+DigitPictures LoadDigitPictures(const std::function<Image(int digit)>& load) {
+    DigitPictures pictures;
+    try {
+        for (int digit = 0; digit <= 9; ++digit) {
+            Image picture = load(digit);
+            const int width = picture.Width(), height = picture.Height();
+            pictures.Digits.push_back(std::move(picture));
+            pictures.CellWidth = width;
+            pictures.CellHeight = height;
+        }
+    } catch (...) {
+        // A digit picture that cannot be had is left out, whatever the reason: the skin goes on.
+    }
+    return pictures;
+}
+
 std::optional<int> DigitOffset(DigitAlign align, int position, int length, int cell_width) {
     const int cell = (position - 1) * cell_width;
     switch (align) {

@@ -2,6 +2,7 @@
 // The pictures of a skin's digit fields: a number drawn with the skin's digit pictures (0.bmp .. 9.bmp)
 // into three cells, aligned left, centred or right. Numbers of more than three digits lose the digits
 // that fall outside the cells.
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -16,7 +17,9 @@ struct DigitPictures {
     int CellHeight = 0;
 };
 
-inline constexpr int kDigitCells = 3;
+// The digit pictures 0, 1, ... as far as `load` gives them: the first failure of any kind ends the
+// list, as a missing picture does, and the cells take the size of the last picture loaded.
+DigitPictures LoadDigitPictures(const std::function<Image(int digit)>& load);
 
 // Where the digit at `position` (1-based) of a `length`-digit number starts, for cells `cell_width`
 // wide; nothing for DigitAlign::None. Centred numbers are offset by half the free cells, a half pixel

@@ -27,4 +27,22 @@ Image Image::Clone() const {
     return copy;
 }
 
+std::optional<Size> BitmapFileExtent(std::span<const std::uint8_t> bytes) {
+    auto word = [&](std::size_t at) { return static_cast<std::uint32_t>(bytes[at] | bytes[at + 1] << 8); };
+    auto dword = [&](std::size_t at) { return word(at) | word(at + 2) << 16; };
+    // The file header (14 bytes) is followed by the info header, which starts with its own size.
+    constexpr std::size_t kInfo = 14;
+    if (bytes.size() < kInfo + 4 || bytes[0] != 'B' || bytes[1] != 'M') return std::nullopt;
+    const std::uint32_t header_size = dword(kInfo);
+    if (header_size == 12) {  // the old OS/2 core header: 16-bit sizes
+        if (bytes.size() < kInfo + 8) return std::nullopt;
+        return Size{static_cast<int>(word(kInfo + 4)), static_cast<int>(word(kInfo + 6))};
+    }
+    if (header_size < 16 || bytes.size() < kInfo + 12) return std::nullopt;
+    const auto width = static_cast<std::int32_t>(dword(kInfo + 4));
+    const auto height = static_cast<std::int32_t>(dword(kInfo + 8));
+    if (width < 0 || height == INT32_MIN) return std::nullopt;
+    return Size{width, height < 0 ? -height : height};
+}
+
 } // namespace qv::skin

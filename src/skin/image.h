@@ -3,6 +3,8 @@
 // and for pictures that had a palette (1, 4 or 8 bits a pixel) the palette index of every pixel, which
 // is what the button shapes compare (two palette entries of one colour are still different pixels).
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <vector>
 
 #include "skin/pixel_buffer.h"
@@ -44,5 +46,14 @@ private:
     int width_ = 0;
     int height_ = 0;
 };
+
+// The width and height a Windows bitmap file declares (a top-down bitmap's height counted positive),
+// read from its headers alone; nothing when the bytes hold no bitmap header.
+std::optional<Size> BitmapFileExtent(std::span<const std::uint8_t> bytes);
+
+// Whether a picture of this size may be read from a file at all (at most kMaxPicturePixels).
+constexpr bool PictureSizeAllowed(std::int64_t width, std::int64_t height) {
+    return width >= 0 && height >= 0 && width * height <= kMaxPicturePixels;
+}
 
 } // namespace qv::skin

@@ -21,6 +21,12 @@ struct Size {
     friend bool operator==(const Size&, const Size&) = default;
 };
 
+// A 64-bit result brought into the range of int (sizes and sums of coordinates from files).
+constexpr int ClampToInt(std::int64_t value) {
+    constexpr std::int64_t lo = -2147483647 - 1, hi = 2147483647;
+    return static_cast<int>(value < lo ? lo : value > hi ? hi : value);
+}
+
 // Left and top inside, right and bottom outside, as in GDI.
 struct Rect {
     int left = 0;
@@ -28,7 +34,10 @@ struct Rect {
     int right = 0;
     int bottom = 0;
 
-    static constexpr Rect FromSize(int x, int y, int width, int height) { return {x, y, x + width, y + height}; }
+    // Right and bottom stop at the range of int rather than wrap.
+    static constexpr Rect FromSize(int x, int y, int width, int height) {
+        return {x, y, ClampToInt(std::int64_t{x} + width), ClampToInt(std::int64_t{y} + height)};
+    }
     constexpr int Width() const { return right - left; }
     constexpr int Height() const { return bottom - top; }
     constexpr bool Empty() const { return right <= left || bottom <= top; }
@@ -52,6 +61,9 @@ struct Rect {
 // The most pixels an owned buffer holds (256 MiB). Sizes often come from files, and on the 32-bit build
 // a larger product would wrap around and leave the buffer smaller than its rows.
 inline constexpr std::int64_t kMaxPixels = std::int64_t{64} << 20;
+// The most pixels a picture read from a file may have (bitmaps and JPEG alike): a window background has
+// no use for more, and a forged header must not make the program allocate gigabytes.
+inline constexpr std::int64_t kMaxPicturePixels = std::int64_t{16} << 20;
 
 class PixelBuffer {
 public:

@@ -5,6 +5,8 @@
 #include "base/ini_file.h"
 #include "base/ini_integer.h"
 
+#include <algorithm>
+
 namespace qv::skin {
 namespace {
 
@@ -15,19 +17,39 @@ int to_integer(const std::wstring& text) {
     throw AppError(L"'" + text + L"' is not a valid integer value");
 }
 
-std::optional<int> optional_integer(const std::wstring& text) {
-    if (text.empty()) return std::nullopt;
-    return to_integer(text);
+// A position field: an integer that a window coordinate can be.
+int to_coordinate(const std::wstring& text) {
+    const int value = to_integer(text);
+    if (value < kMinSkinCoordinate || value > kMaxSkinCoordinate) {
+        throw AppError(L"'" + text + L"' はスキンの位置として範囲外です");
+    }
+    return value;
 }
+
+std::optional<int> optional_coordinate(const std::wstring& text) {
+    if (text.empty()) return std::nullopt;
+    return to_coordinate(text);
+}
+
+// The one read of a description file, served to the INI reader for every key.
+class SnapshotStore : public ini::FileStore {
+public:
+    explicit SnapshotStore(ini::FileRead file) : file_(std::move(file)) {}
+    ini::FileRead read(const std::wstring&) override { return file_; }
+    void write(const std::wstring& path, std::string_view) override { throw ini::write_error(path); }
+
+private:
+    ini::FileRead file_;
+};
 
 SkinPosition to_position(const std::wstring& text, bool needs_size) {
     const PositionFields f = SplitPosition(text);
     SkinPosition position;
-    position.Left = to_integer(f[1]);
-    position.Top = to_integer(f[2]);
+    position.Left = to_coordinate(f[1]);
+    position.Top = to_coordinate(f[2]);
     // A gauge or bar has no size of its own: its Right and Bottom must be there.
-    position.Right = needs_size ? to_integer(f[3]) : optional_integer(f[3]);
-    position.Bottom = needs_size ? to_integer(f[4]) : optional_integer(f[4]);
+    position.Right = needs_size ? to_coordinate(f[3]) : optional_coordinate(f[3]);
+    position.Bottom = needs_size ? to_coordinate(f[4]) : optional_coordinate(f[4]);
     return position;
 }
 
@@ -91,7 +113,12 @@ std::wstring FolderOf(const std::wstring& path) {
     return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
 }
 
-std::optional<SkinDescription> ReadSkinDescription(const ini::IniFile& file) {
+std::optional<SkinDescription> ReadSkinDescription(ini::FileStore& files, const ini::TextCodec& ansi,
+                                                   const std::wstring& path) {
+    ini::FileRead bytes = files.read(path);
+    if (bytes.status != ini::ReadStatus::ok || bytes.bytes.size() > kMaxSkinFileBytes) return std::nullopt;
+    SnapshotStore snapshot(std::move(bytes));
+    const ini::IniFile file(snapshot, ansi, path);
     const Reader ini(file);
     const std::wstring back_image = ini.text(L"BackImage", L"Image", kNoBackImage);
     if (back_image == kNoBackImage) return std::nullopt;
@@ -128,6 +155,38 @@ std::optional<SkinDescription> ReadSkinDescription(const ini::IniFile& file) {
     skin.BackImage = SplitPosition(back_image)[1];
     skin.BackTransparentColor = ini.color(L"BackImage", L"TransParentColor");
     return skin;
+}
+
+void CheckSkinFitsWindow(const SkinDescription& skin, Size window, Size digit_cell) {
+    auto check = [&](const SkinPosition& at, const std::wstring& key, int width, int height) {
+        const bool fits = window.cx > 0 && window.cy > 0
+                              ? width <= window.cx && height <= window.cy
+                              : std::int64_t{std::max(width, 0)} * std::max(height, 0) <= kMaxPicturePixels;
+        if (!fits) {
+            throw AppError(key + L" (" + std::to_wstring(at.Left) + L"," + std::to_wstring(at.Top) + L" " +
+                           std::to_wstring(width) + L"x" + std::to_wstring(height) +
+                           L") はウインドウに収まりません");
+        }
+    };
+    for (size_t i = 0; i < kSkinMetrics; ++i) {
+        const std::wstring m = kSkinMetricNames[i];
+        if (const auto& gauge = skin.Gauges[i]) {
+            check(gauge->Position, L"Gauge/" + m, gauge->Position.WidthOr(0), gauge->Position.HeightOr(0));
+        }
+        if (const auto& bar = skin.ProgressBars[i]) {
+            check(bar->Position, L"Progress/" + m, bar->Position.WidthOr(0), bar->Position.HeightOr(0));
+        }
+        if (const auto& at = skin.Values[i]) {
+            const int cells = ClampToInt(std::int64_t{kDigitCells} * digit_cell.cx);
+            check(*at, L"Value/" + m, at->WidthOr(cells), at->HeightOr(digit_cell.cy));
+        }
+    }
+    for (size_t b = 0; b < kSkinButtons; ++b) {
+        if (const auto& button = skin.Buttons[b]) {
+            check(button->Position, std::wstring(L"Button/") + kSkinButtonNames[b], button->Position.WidthOr(0),
+                  button->Position.HeightOr(0));
+        }
+    }
 }
 
 } // namespace qv::skin

@@ -9,15 +9,19 @@
 #include <string_view>
 
 #include "skin/color.h"
+#include "skin/pixel_buffer.h"
 
 namespace qv::ini {
-class IniFile;
-}
+class FileStore;
+class TextCodec;
+} // namespace qv::ini
 
 namespace qv::skin {
 
 inline constexpr int kSkinMetrics = 6;
 inline constexpr int kSkinButtons = 4;
+// A digit field holds three digits.
+inline constexpr int kDigitCells = 3;
 // Key prefixes, in slot order.
 inline constexpr const wchar_t* kSkinMetricNames[kSkinMetrics] = {L"Mem", L"Swap", L"CPU", L"Sys", L"User", L"GDI"};
 inline constexpr const wchar_t* kSkinButtonNames[kSkinButtons] = {L"Setting", L"Exit", L"Min", L"Defrag"};
@@ -38,9 +42,9 @@ struct SkinPosition {
     std::optional<int> Right;
     std::optional<int> Bottom;
 
-    // Right - Left (Bottom - Top) when given, else the fallback.
-    int WidthOr(int fallback) const { return Right ? *Right - Left : fallback; }
-    int HeightOr(int fallback) const { return Bottom ? *Bottom - Top : fallback; }
+    // Right - Left (Bottom - Top) when given, else the fallback; held to the range of int.
+    int WidthOr(int fallback) const { return Right ? ClampToInt(std::int64_t{*Right} - Left) : fallback; }
+    int HeightOr(int fallback) const { return Bottom ? ClampToInt(std::int64_t{*Bottom} - Top) : fallback; }
 };
 
 // A progress bar, and what a gauge has in common with it.
@@ -79,10 +83,25 @@ struct SkinDescription {
     std::wstring PathOf(const std::wstring& file) const { return Folder + file; }
 };
 
-// Reads the description. Nothing when the file is no skin: it (or its "BackImage"/"Image" key) is
-// missing, or that value is "ERROR". Raises AppError for a value that cannot be used: a position field
-// that is not an integer, a gauge or progress bar without Right and Bottom, a colour that is not hex.
-std::optional<SkinDescription> ReadSkinDescription(const ini::IniFile& file);
+// A description is a few kilobytes; a larger file is no skin.
+inline constexpr size_t kMaxSkinFileBytes = size_t{1} << 20;
+// Position fields are window coordinates: anything outside this range is the skin's error.
+inline constexpr int kMinSkinCoordinate = -32768;
+inline constexpr int kMaxSkinCoordinate = 32767;
+
+// Reads the description, the file read once. Nothing when the file is no skin: it (or its
+// "BackImage"/"Image" key) is missing, that value is "ERROR", or the file is larger than
+// kMaxSkinFileBytes. Raises AppError for a value that cannot be used: a position field that is not an
+// integer or lies outside the coordinate range, a gauge or progress bar without Right and Bottom, a
+// colour that is not hex.
+std::optional<SkinDescription> ReadSkinDescription(ini::FileStore& files, const ini::TextCodec& ansi,
+                                                   const std::wstring& path);
+
+// Raises AppError naming the first element larger than the window, which takes the background
+// picture's size (digit fields without a size of their own are three `digit_cell`s wide). A window
+// without a picture has no size to measure against: an element then only may not be larger than any
+// picture can be.
+void CheckSkinFitsWindow(const SkinDescription& skin, Size window, Size digit_cell);
 
 // The folder part of a path, up to and including its last backslash (or slash).
 std::wstring FolderOf(const std::wstring& path);

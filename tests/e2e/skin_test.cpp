@@ -119,6 +119,11 @@ TEST_F(Skin, ASkinThatCannotBeUsedIsReportedOnceAndTheDefaultDesignStarts) {
          L"Quorvane", L"幅または高さが 0 です"},
         {"unusable value", "[BackImage]\r\nImage=back.bmp\r\n[Gauge]\r\nMem.Position=1,2\r\n", L"Quorvane",
          L"'' is not a valid integer value"},
+        // 65536 x 65537 pixels would wrap a 32-bit size; 30000 x 30000 would fail at every paint.
+        {"wrapping size", "[BackImage]\r\nImage=back.bmp\r\n[Gauge]\r\nMem.Position=0,0,65536,65537\r\n",
+         L"Quorvane", L"'65536' はスキンの位置として範囲外です"},
+        {"larger than the window", "[BackImage]\r\nImage=back.bmp\r\n[Progress]\r\nCPU.Position=0,0,30000,30000\r\n",
+         L"Quorvane", L"Progress/CPU (0,0 30000x30000) はウインドウに収まりません"},
     };
     for (const Case& c : cases) {
         AppDriver& app = prepare();
@@ -161,6 +166,26 @@ TEST_F(Skin, AnUnreadableBackgroundIsReportedOnceAtStartEvenWhenTheSkinFailsToo)
         answer_message_box(again->window, IDOK);
     }
     EXPECT_TRUE(app.wait_ready());
+}
+
+TEST_F(Skin, PicturesThatDeclareHugeSizesAreRefusedAndStartUpGoesOn) {
+    AppDriver& app = prepare();
+    // A kilobyte each, declaring 6000 x 6000 pixels: as the background and as a digit of the skin.
+    const std::string huge = rle_bitmap_declaring(6000, 6000);
+    write_file(app.folder() / "huge.bmp", huge);
+    const std::string skin = write_green_skin(app);
+    write_file(app.folder() / "skin" / "Green" / "0.bmp", huge);
+    write_file(app.ini_path(), "[Design]\r\nBackImage=" + (app.folder() / "huge.bmp").string() +
+                                   "\r\nSkinFileName=" + skin + "\r\n");
+    app.start();
+    auto box = wait_message_box(app.process_id(), L"ERROR", 20s);
+    ASSERT_TRUE(box) << "the background was taken";
+    EXPECT_EQ(box->text, L"背景画像ファイルが認識できるファイルではありません");
+    EXPECT_TRUE(answer_message_box(box->window, IDOK));
+    ASSERT_TRUE(app.wait_ready());
+    // The skin is built without its digits.
+    EXPECT_EQ(window_size(app).cx, kPictureWidth + 2);
+    EXPECT_FALSE(wait_message_box(app.process_id(), L"Quorvane", 500ms)) << "the skin failed";
 }
 
 TEST_F(Skin, LeavingASkinForAnUnreadableBackgroundLeavesTheWindowWithoutAPicture) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "skin/arithmetic.h"
 
 namespace qv::skin {
@@ -12,6 +14,13 @@ TEST(CanvasTest, BuffersBeyondTheCapAreRefusedBeforeTheSizeWraps) {
     EXPECT_THROW(PixelBuffer(65536, 65537), std::bad_alloc);
     EXPECT_THROW(PixelBuffer(kMaxPixels / 1000 + 1, 1000), std::bad_alloc);
     EXPECT_EQ(PixelBuffer(4096, 4096).Extent(), (Size{4096, 4096}));
+}
+
+TEST(CanvasTest, RectanglesFromHugeSizesStopAtTheIntegerRange) {
+    constexpr int kMax = std::numeric_limits<int>::max(), kMin = std::numeric_limits<int>::min();
+    EXPECT_EQ(Rect::FromSize(kMax - 5, 0, 100, 1).right, kMax);
+    EXPECT_EQ(Rect::FromSize(0, kMin + 5, 1, -100).bottom, kMin);
+    EXPECT_EQ(Rect::FromSize(-5, 7, 10, 20), (Rect{-5, 7, 5, 27}));
 }
 
 TEST(CanvasTest, ColourLayoutsConvert) {

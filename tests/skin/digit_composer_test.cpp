@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+#include <stdexcept>
 #include <string>
 
 namespace qv::skin {
@@ -26,6 +28,20 @@ std::string row(const Image& image) {
         text += p == ToPixel(kClear) ? '.' : static_cast<char>('0' + p - 1);
     }
     return text;
+}
+
+TEST(ComposeDigits, AnyFailureOfADigitPictureEndsTheListAndNothingMore) {
+    auto loader = [](int fails_at, auto error) {
+        return [=](int digit) -> Image {
+            if (digit == fails_at) throw error;
+            return Image::Filled(digit + 1, 2, 0);
+        };
+    };
+    const DigitPictures partial = LoadDigitPictures(loader(3, std::bad_alloc()));
+    EXPECT_EQ(partial.Digits.size(), 3u);
+    EXPECT_EQ(partial.CellWidth, 3);  // the last one loaded
+    EXPECT_TRUE(LoadDigitPictures(loader(0, std::length_error("too long"))).Digits.empty());
+    EXPECT_EQ(LoadDigitPictures(loader(10, 0)).Digits.size(), 10u);
 }
 
 TEST(ComposeDigits, AlignsIntoThreeCells) {

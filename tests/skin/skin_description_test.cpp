@@ -13,7 +13,9 @@ namespace {
 class OneFile : public ini::FileStore {
 public:
     std::map<std::wstring, std::string> files;
+    int reads = 0;
     ini::FileRead read(const std::wstring& path) override {
+        ++reads;
         auto found = files.find(path);
         if (found == files.end()) return {ini::ReadStatus::missing, {}};
         return {ini::ReadStatus::ok, found->second};
@@ -29,7 +31,7 @@ protected:
 
     std::optional<SkinDescription> read(const std::string& text) {
         store.files[path] = text;
-        return ReadSkinDescription(ini::IniFile(store, codec, path));
+        return ReadSkinDescription(store, codec, path);
     }
 };
 
@@ -53,7 +55,7 @@ TEST(SkinValues, ColoursAreHashAndRgbElseTheKeyColour) {
 }
 
 TEST_F(SkinDescriptionTest, AFileWithoutItsBackgroundIsNoSkin) {
-    EXPECT_FALSE(ReadSkinDescription(ini::IniFile(store, codec, L"C:\\none.qvs")));
+    EXPECT_FALSE(ReadSkinDescription(store, codec, L"C:\\none.qvs"));
     EXPECT_FALSE(read("[Gauge]\r\nMem.Position=1,2,3,4\r\n"));
     EXPECT_FALSE(read("[BackImage]\r\nImage=ERROR\r\n"));
     // The key with an empty value is a skin (whose picture then cannot be read).
@@ -112,10 +114,43 @@ TEST_F(SkinDescriptionTest, UnusableValuesAreRaised) {
         "[Value]\r\nSys.Position=5\r\n",              // Top is always needed
         "[Button]\r\nMin.Position=a,1\r\n",
         "[Gauge]\r\nMem.Position=1,2,3,4\r\nMem.BackColor=#12345Z\r\n",
+        // Places a window cannot have; 65536 x 65537 would wrap a 32-bit pixel count.
+        "[Gauge]\r\nMem.Position=0,0,65536,65537\r\n",
+        "[Progress]\r\nCPU.Position=-32769,0,10,10\r\n",
+        "[Value]\r\nSys.Position=5,2147483647\r\n",
+        "[Button]\r\nMin.Position=1,1,40000,2\r\n",
     };
     for (const char* keys : cases) {
         EXPECT_THROW(read(std::string("[BackImage]\r\nImage=b.bmp\r\n") + keys), AppError) << keys;
     }
+}
+
+TEST_F(SkinDescriptionTest, TheFileIsReadOnceAndAnOversizedOneIsNoSkin) {
+    auto skin = read("[BackImage]\r\nImage=b.bmp\r\n[Gauge]\r\nMem.Position=-32768,0,32767,4\r\n");
+    ASSERT_TRUE(skin);
+    EXPECT_EQ(store.reads, 1);
+    EXPECT_EQ(skin->Gauges[0]->Position.WidthOr(0), 65535);
+
+    std::string padded = "[BackImage]\r\nImage=b.bmp\r\n";
+    padded.resize(kMaxSkinFileBytes + 1, ' ');
+    EXPECT_FALSE(read(padded));
+}
+
+TEST(SkinValues, ElementsMustFitTheirWindow) {
+    SkinDescription skin;
+    skin.Gauges[0] = SkinGaugeSpec{};
+    skin.Gauges[0]->Position = {10, 10, 110, 30};
+    skin.Values[2] = SkinPosition{0, 0, std::nullopt, std::nullopt};
+    EXPECT_NO_THROW(CheckSkinFitsWindow(skin, {100, 20}, {8, 12}));
+    EXPECT_THROW(CheckSkinFitsWindow(skin, {99, 20}, {8, 12}), AppError);
+    EXPECT_THROW(CheckSkinFitsWindow(skin, {100, 19}, {8, 12}), AppError);
+    // A digit field without a size is three cells wide.
+    EXPECT_THROW(CheckSkinFitsWindow(skin, {100, 20}, {34, 12}), AppError);
+    // Without a picture the window has no size of its own: only sizes no picture could have are refused.
+    EXPECT_NO_THROW(CheckSkinFitsWindow(skin, {0, 0}, {8, 12}));
+    skin.Buttons[1] = SkinButtonSpec{};
+    skin.Buttons[1]->Position = {0, 0, 30000, 30000};
+    EXPECT_THROW(CheckSkinFitsWindow(skin, {0, 0}, {8, 12}), AppError);
 }
 
 } // namespace

@@ -102,7 +102,8 @@ void MainWindow::FormCreate() {
     create_tray_drawing_surface();
     CreateDefaultGauges();
     if (!RM.Filer(L"Tasktray").ReadBool()) show_at_start_ = true;
-    load_background_picture();
+    // A picture that cannot be shown is reported; start-up goes on without it.
+    win::guarded(handle(), [this] { load_background_picture(); });
     load_skin_at_start();
     state_.CurrentSkinFile = RM.Filer(L"SkinFileName").ReadString();
     restore_indicator_icons();

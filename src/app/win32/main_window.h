@@ -33,6 +33,7 @@
 #include "skin/skin_description.h"
 #include "skin/text_label.h"
 #include "skin/win32/form_rgn.h"
+#include "skin/win32/picture_file.h"
 #include "skin/win32/window_surface.h"
 
 namespace qv::app {
@@ -98,6 +99,7 @@ private:
     enum class PictureErrors { Shown, Silent };
     void load_background_picture(PictureErrors errors = PictureErrors::Shown);
     bool load_back_picture(const std::wstring& path, PictureErrors errors = PictureErrors::Shown);
+    void show_picture_error(skin::win::PictureFileError::Kind kind);
     struct GaugeDesign {
         skin::Color ForeColor1 = 0, ForeColor2 = 0, BackColor = 0;
         skin::Font Font;

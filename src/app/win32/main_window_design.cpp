@@ -198,13 +198,14 @@ bool MainWindow::load_back_picture(const std::wstring& path, PictureErrors error
         BackImage->SetPicture(skin::win::LoadPictureFile(path));
         return true;
     } catch (const skin::win::PictureFileError& e) {
-        if (errors == PictureErrors::Shown) {
-            show_error_box(e.kind() == skin::win::PictureFileError::CannotOpen
-                               ? L"背景画像が読み込めません"
-                               : L"背景画像ファイルが認識できるファイルではありません");
-        }
+        if (errors == PictureErrors::Shown) show_picture_error(e.kind());
         return false;
     }
+}
+
+void MainWindow::show_picture_error(skin::win::PictureFileError::Kind kind) {
+    show_error_box(kind == skin::win::PictureFileError::CannotOpen ? L"背景画像が読み込めません"
+                                                                   : L"背景画像ファイルが認識できるファイルではありません");
 }
 
 void MainWindow::apply_fonts_and_button() {

@@ -24,17 +24,8 @@ constexpr const wchar_t* kSkinLoadFailed = L"スキンファイルの読みこ�
 
 // The digit pictures 0.bmp, 1.bmp, ... as far as they can be read; a field shows the digits it has.
 skin::DigitPictures load_digit_pictures(const std::wstring& folder) {
-    skin::DigitPictures pictures;
-    try {
-        for (int digit = 0; digit <= 9; ++digit) {
-            skin::Image picture = skin::win::LoadPictureFile(folder + std::to_wstring(digit) + L".bmp");
-            pictures.CellWidth = picture.Width();
-            pictures.CellHeight = picture.Height();
-            pictures.Digits.push_back(std::move(picture));
-        }
-    } catch (const skin::win::PictureFileError&) {
-    }
-    return pictures;
+    return skin::LoadDigitPictures(
+        [&folder](int digit) { return skin::win::LoadPictureFile(folder + std::to_wstring(digit) + L".bmp"); });
 }
 
 std::wstring with_backslash(std::wstring folder) {
@@ -87,7 +78,9 @@ void MainWindow::load_skin_at_start() {
     if (file.empty()) return;
     // A skin that failed half-way may have replaced the background picture. Whatever was wrong with
     // the background's own file has just been reported.
-    if (load_skin_or_default(file) == SkinOutcome::Failed) load_background_picture(PictureErrors::Silent);
+    if (load_skin_or_default(file) == SkinOutcome::Failed) {
+        win::guarded(handle(), [this] { load_background_picture(PictureErrors::Silent); });
+    }
 }
 
 MainWindow::SkinOutcome MainWindow::load_skin_or_default(const std::wstring& file) {
@@ -118,8 +111,14 @@ bool MainWindow::LoadSkin(const std::wstring& file) {
         }
     } refresh_at_end{*this, pause};
 
+    // A description is small: a huge file is no skin, and is not read into memory to find that out.
+    WIN32_FILE_ATTRIBUTE_DATA attributes{};
+    if (::GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &attributes) &&
+        (attributes.nFileSizeHigh != 0 || attributes.nFileSizeLow > skin::kMaxSkinFileBytes)) {
+        return false;
+    }
     const settings::StoreServices services = settings_services_.services();
-    const auto skin = skin::ReadSkinDescription(ini::IniFile(*services.files, *services.ansi, file));
+    const auto skin = skin::ReadSkinDescription(*services.files, *services.ansi, file);
     if (!skin) return false;
     ClearForSkin();
     build_skin(*skin);
@@ -131,6 +130,20 @@ void MainWindow::build_skin(const skin::SkinDescription& skin) {
     skin::GraphicHost& host = surface_->Host();
     const auto total_bytes = static_cast<std::int64_t>(SystemProbe.Memory.PhysicalTotal);
     auto digits = std::make_shared<const skin::DigitPictures>(load_digit_pictures(skin.Folder));
+
+    // The window takes the background picture's size (or keeps the picture it had when this one cannot
+    // be read): measured before anything is built, so that no element larger than it is ever drawn.
+    // Its error is shown where the picture is put in place, after the buttons' own messages.
+    skin::Image back;
+    std::optional<skin::win::PictureFileError::Kind> back_error;
+    try {
+        back = skin::win::LoadPictureFile(skin.PathOf(skin.BackImage));
+    } catch (const skin::win::PictureFileError& e) {
+        back_error = e.kind();
+    }
+    const skin::Image& window_picture = back_error ? BackImage->Picture() : back;
+    skin::CheckSkinFitsWindow(skin, {window_picture.Width(), window_picture.Height()},
+                              {digits->CellWidth, digits->CellHeight});
 
     for (size_t i = 0; i < skin.Gauges.size(); ++i) {
         const auto& spec = skin.Gauges[i];
@@ -188,7 +201,8 @@ void MainWindow::build_skin(const skin::SkinDescription& skin) {
 
     BackImage->SetTransparentColor(skin.BackTransparentColor);
     // Reported when it cannot be read; the skin then goes on with the picture there was.
-    load_back_picture(skin.PathOf(skin.BackImage));
+    if (back_error) show_picture_error(*back_error);
+    else BackImage->SetPicture(std::move(back));
     shape_window_to_picture();
 
     if (has_digits) {

@@ -13,7 +13,9 @@
 namespace qv::skin::win {
 namespace {
 
-constexpr unsigned long long kMaxPixels = 16ull << 20;
+// libjpeg's own whole-image buffers (a progressive file keeps every coefficient until its last scan)
+// stay below this; a file that needs more is refused rather than allowed to take the address space.
+constexpr long kMaxJpegMemory = 128L << 20;
 
 struct ErrorManager {
     jpeg_error_mgr base;  // first member: libjpeg hands back a pointer to it
@@ -39,16 +41,17 @@ bool Decode(const std::uint8_t* data, std::size_t size, PixelBuffer& pixels, std
         return false;
     }
     jpeg_create_decompress(&info);
+    info.mem->max_memory_to_use = kMaxJpegMemory;
     jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
     jpeg_read_header(&info, TRUE);
-    info.out_color_space = JCS_EXT_BGR;
-    jpeg_start_decompress(&info);
-    const int width = static_cast<int>(info.output_width), height = static_cast<int>(info.output_height);
-    // A window background has no use for more; a forged header must not make it allocate gigabytes.
-    if (static_cast<unsigned long long>(width) * static_cast<unsigned long long>(height) > kMaxPixels) {
+    // Judged on the header, before jpeg_start_decompress makes room for the whole picture.
+    if (!PictureSizeAllowed(info.image_width, info.image_height)) {
         jpeg_destroy_decompress(&info);
         return false;
     }
+    info.out_color_space = JCS_EXT_BGR;
+    jpeg_start_decompress(&info);
+    const int width = static_cast<int>(info.output_width), height = static_cast<int>(info.output_height);
     try {
         pixels.Reset(width, height);
         row.resize(static_cast<std::size_t>(width) * 3);

@@ -1,6 +1,9 @@
 #include "skin/win32/picture_file.h"
 
 #include <cstring>
+#include <new>
+#include <optional>
+#include <stdexcept>
 #include <vector>
 
 #include "base/win32/unique_handle.h"
@@ -38,6 +41,26 @@ Pixel FromQuad(const RGBQUAD& q) {
     return (static_cast<Pixel>(q.rgbRed) << 16) | (static_cast<Pixel>(q.rgbGreen) << 8) | q.rgbBlue;
 }
 
+Image LoadPictureBytes(const std::wstring& path) {
+    const std::vector<std::uint8_t> bytes = ReadWholeFile(path);
+    if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') {
+        // Its size is judged from its header before the system's loader makes room for its pixels: a
+        // run-length file of a kilobyte can declare gigabytes of them.
+        const std::optional<Size> extent = BitmapFileExtent(bytes);
+        if (!extent || !PictureSizeAllowed(extent->cx, extent->cy)) {
+            throw PictureFileError(PictureFileError::NotAPicture, "not a usable Windows bitmap");
+        }
+        qv::win::UniqueBitmap bitmap(static_cast<HBITMAP>(
+            ::LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+        if (!bitmap) throw PictureFileError(PictureFileError::NotAPicture, "not a Windows bitmap");
+        Image image = ImageFromBitmap(bitmap.get());
+        if (image.Empty()) throw PictureFileError(PictureFileError::NotAPicture, "not a Windows bitmap");
+        return image;
+    }
+    if (bytes.size() >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF) return DecodeJpeg(bytes);
+    throw PictureFileError(PictureFileError::NotAPicture, "not a picture format");
+}
+
 } // namespace
 
 Image ImageFromBitmap(HBITMAP bitmap) {
@@ -45,7 +68,7 @@ Image ImageFromBitmap(HBITMAP bitmap) {
     if (!bitmap || !::GetObjectW(bitmap, sizeof(bm), &bm)) return {};
     const int width = bm.bmWidth, height = bm.bmHeight < 0 ? -bm.bmHeight : bm.bmHeight;
     if (width <= 0 || height <= 0) return Image::Filled(width, height, 0);
-    if (std::int64_t{width} * height > kMaxPixels) return {};
+    if (!PictureSizeAllowed(width, height)) return {};
     qv::win::UniqueMemoryDC dc(::CreateCompatibleDC(nullptr));
     if (!dc) return {};
 
@@ -101,17 +124,14 @@ Image ImageFromBitmap(HBITMAP bitmap) {
 }
 
 Image LoadPictureFile(const std::wstring& path) {
-    const std::vector<std::uint8_t> bytes = ReadWholeFile(path);
-    if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') {
-        qv::win::UniqueBitmap bitmap(static_cast<HBITMAP>(
-            ::LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
-        if (!bitmap) throw PictureFileError(PictureFileError::NotAPicture, "not a Windows bitmap");
-        Image image = ImageFromBitmap(bitmap.get());
-        if (image.Empty()) throw PictureFileError(PictureFileError::NotAPicture, "not a Windows bitmap");
-        return image;
+    try {
+        return LoadPictureBytes(path);
+    } catch (const std::bad_alloc&) {
+        // A picture too large for the memory there is, is no picture this program can show.
+        throw PictureFileError(PictureFileError::NotAPicture, "picture too large");
+    } catch (const std::length_error&) {
+        throw PictureFileError(PictureFileError::NotAPicture, "picture too large");
     }
-    if (bytes.size() >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF) return DecodeJpeg(bytes);
-    throw PictureFileError(PictureFileError::NotAPicture, "not a picture format");
 }
 
 } // namespace qv::skin::win

@@ -2,18 +2,21 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <jpeglib.h>
 
 #include "base/win32/unique_handle.h"
 #include "skin/win32/skin_test_support.h"
+#include "support/win32/bitmap_file.h"
 #include "support/win32/files.h"
+#include "support/win32/process_resources.h"
 
 namespace qv::skin::win {
 namespace {
 
 // A JPEG file of one colour, made with libjpeg.
-std::string SolidJpeg(int width, int height, std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+std::string SolidJpeg(int width, int height, std::uint8_t r, std::uint8_t g, std::uint8_t b, bool progressive = false) {
     jpeg_compress_struct info{};
     jpeg_error_mgr errors{};
     info.err = jpeg_std_error(&errors);
@@ -27,6 +30,7 @@ std::string SolidJpeg(int width, int height, std::uint8_t r, std::uint8_t g, std
     info.in_color_space = JCS_RGB;
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, 95, TRUE);
+    if (progressive) jpeg_simple_progression(&info);
     jpeg_start_compress(&info, TRUE);
     std::vector<JSAMPLE> row(static_cast<std::size_t>(width) * 3);
     for (int x = 0; x < width; ++x) {
@@ -43,6 +47,21 @@ std::string SolidJpeg(int width, int height, std::uint8_t r, std::uint8_t g, std
     jpeg_destroy_compress(&info);
     std::free(out);
     return bytes;
+}
+
+// The same JPEG data under a frame header that declares another size.
+std::string WithDeclaredSize(std::string jpeg, std::uint16_t width, std::uint16_t height) {
+    for (std::size_t i = 0; i + 9 < jpeg.size(); ++i) {
+        const auto marker = static_cast<unsigned char>(jpeg[i + 1]);
+        if (static_cast<unsigned char>(jpeg[i]) == 0xFF && (marker == 0xC0 || marker == 0xC2)) {
+            jpeg[i + 5] = static_cast<char>(height >> 8);
+            jpeg[i + 6] = static_cast<char>(height & 0xFF);
+            jpeg[i + 7] = static_cast<char>(width >> 8);
+            jpeg[i + 8] = static_cast<char>(width & 0xFF);
+            break;
+        }
+    }
+    return jpeg;
 }
 
 PictureFileError::Kind FailureOf(const std::filesystem::path& file) {
@@ -95,6 +114,8 @@ TEST_F(PictureFileFixture, PaletteBitmapsKeepTheirIndices) {
 }
 
 TEST_F(PictureFileFixture, JpegPicturesDecode) {
+    const Image progressive = LoadPictureFile(Write(L"p.jpg", SolidJpeg(300, 200, 9, 9, 9, true)).wstring());
+    EXPECT_EQ(progressive.Pixels().Extent(), (Size{300, 200}));
     const Image image = LoadPictureFile(Write(L"j.jpg", SolidJpeg(17, 9, 200, 40, 90)).wstring());
     EXPECT_EQ(image.PictureFormat(), Image::ifJpeg);
     ASSERT_EQ(image.Pixels().Extent(), (Size{17, 9}));
@@ -118,9 +139,27 @@ TEST_F(PictureFileFixture, UnreadableAndForeignFilesAreToldApart) {
         {L"cut.jpg", jpeg.substr(0, 40), PictureFileError::NotAPicture},
         {L"noise.jpg", std::string("\xFF\xD8\xFF\xE0", 4) + std::string(300, '\x55'), PictureFileError::NotAPicture},
         {L"cut.bmp", std::string("BM") + std::string(20, '\0'), PictureFileError::NotAPicture},
+        // Sizes no window background needs, told by the header alone: one the program could still hold,
+        // and one that would wrap a 32-bit size.
+        {L"large.bmp", test::rle_bitmap_declaring(6000, 6000), PictureFileError::NotAPicture},
+        {L"huge.bmp", test::rle_bitmap_declaring(30000, -30000), PictureFileError::NotAPicture},
+        {L"wide.bmp", test::rle_bitmap_declaring(65536, 65537), PictureFileError::NotAPicture},
+        {L"huge.jpg", WithDeclaredSize(jpeg, 65000, 65000), PictureFileError::NotAPicture},
     };
     for (const Case& c : cases) EXPECT_EQ(FailureOf(Write(c.name, c.bytes)), c.kind) << c.name;
     EXPECT_EQ(FailureOf(folder.path() / L"missing.bmp"), PictureFileError::CannotOpen);
+}
+
+TEST_F(PictureFileFixture, AnOversizedJpegIsRefusedBeforeLibjpegMakesRoomForIt) {
+    // A progressive file keeps every coefficient until its last scan: 8000 x 6000 declared pixels would
+    // take some 140 MB, zeroed as the short data runs out.
+    const auto file = Write(L"large.jpg", WithDeclaredSize(SolidJpeg(64, 64, 1, 2, 3, true), 8000, 6000));
+    const auto before = test::process_memory(::GetCurrentProcess());
+    ASSERT_TRUE(before);
+    EXPECT_EQ(FailureOf(file), PictureFileError::NotAPicture);
+    const auto after = test::process_memory(::GetCurrentProcess());
+    ASSERT_TRUE(after);
+    EXPECT_LT(after->peak_working_set, std::max(before->peak_working_set, before->working_set + (32u << 20)));
 }
 
 TEST(ImageFromBitmapTest, DeviceBitmapsBecomeColours) {

@@ -38,4 +38,27 @@ std::string solid_bitmap(int width, int height, COLORREF color) {
     return bitmap_file(width, height, [color](int, int) { return color; });
 }
 
+std::string rle_bitmap_declaring(std::int32_t width, std::int32_t height) {
+    std::string bytes;
+    auto put = [&](std::uint32_t value, int size) {
+        for (int i = 0; i < size; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
+    };
+    const std::uint32_t offset = 14 + 40 + 256 * 4;
+    bytes += "BM";
+    put(offset + 2, 4);
+    put(0, 4);
+    put(offset, 4);
+    put(40, 4);
+    put(static_cast<std::uint32_t>(width), 4);
+    put(static_cast<std::uint32_t>(height), 4);
+    put(1, 2);
+    put(8, 2);
+    put(BI_RLE8, 4);
+    put(2, 4);
+    for (int i = 0; i < 4; ++i) put(0, 4);
+    for (int i = 0; i < 256; ++i) put(static_cast<std::uint32_t>(i * 0x010101), 4);
+    put(0x0100, 2);  // end of the bitmap
+    return bytes;
+}
+
 } // namespace qv::test
