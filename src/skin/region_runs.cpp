@@ -17,6 +17,7 @@ std::vector<Run> FormRegionRuns(const Image& picture, Pixel transparent, int wid
             if (x >= width) break;
             const int start = x;
             while (x < width && !is_transparent(x, y)) ++x;
+            if (runs.size() == kMaxRegionRuns) throw AppError(L"CreateRectRgnに失敗しました");
             runs.push_back({start, x, y});
         }
     }
@@ -43,12 +44,37 @@ std::vector<Run> BitmapRegionRuns(const Image& bitmap) {
             if (x >= w) break;
             const int start = x;
             while (x < w && bitmap.KeyAt(x, y) != key) ++x;
+            if (runs.size() == kMaxRegionRuns) throw AppError(L"ﾒﾓﾘ獲得に失敗しました");
             runs.push_back({start, x, y});
             ++count;
             ++x;  // the key pixel that ended the run
         }
     }
     return runs;
+}
+
+std::vector<Rect> BandedRects(const std::vector<Run>& runs) {
+    std::vector<Rect> rects;
+    rects.reserve(runs.size());
+    std::size_t band = 0;  // the first rectangle of the last band
+    for (std::size_t row = 0; row < runs.size();) {
+        const int y = runs[row].Y;
+        std::size_t end = row;
+        while (end < runs.size() && runs[end].Y == y) ++end;
+        const std::size_t count = end - row;
+        bool same = !rects.empty() && rects.back().bottom == y && rects.size() - band == count;
+        for (std::size_t i = 0; same && i < count; ++i) {
+            same = rects[band + i].left == runs[row + i].Left && rects[band + i].right == runs[row + i].Right;
+        }
+        if (same) {
+            for (std::size_t i = 0; i < count; ++i) rects[band + i].bottom = y + 1;
+        } else {
+            band = rects.size();
+            for (std::size_t i = row; i < end; ++i) rects.push_back({runs[i].Left, y, runs[i].Right, y + 1});
+        }
+        row = end;
+    }
+    return rects;
 }
 
 } // namespace qv::skin

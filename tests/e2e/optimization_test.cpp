@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "support/win32/screen_capture.h"
 #include "support/win32/screen_recorder.h"
 #include "support/win32/tray_area.h"
+#include "support/win32/window_children.h"
 
 namespace qv::test {
 namespace {
@@ -222,6 +224,97 @@ TEST_F(Optimization, PauseDuringARunKeepsTheMonitoringPaused) {
         ::Sleep(200);
         ASSERT_EQ(ScreenCapture::take(gauges).pixels(gauges), still) << "the display went on refreshing while paused";
     }
+}
+
+// What other programs may send by mistake or on purpose: requests with every class of number in either
+// parameter, hotkeys and menu commands the program never made, tray notifications that are no mouse
+// message, and a thousand requests queued at once. Each request is answered as any request is, no run
+// starts inside another, the program keeps running, shows nothing new, and answers at once afterwards.
+TEST_F(Optimization, HostileMessagesAreAnsweredAndChangeNothingElse) {
+    AppDriver& app = launch("[Clean]\r\nCleanValue=8\r\n");
+    ASSERT_TRUE(app.wait_ready());
+    const ProcessMemory start = memory(app);
+    const auto settled = [&] {
+        const auto state = app.state();
+        return app.running() && state && state->visible && state->caption == L"Quorvane" &&
+               !menu_open(app.process_id()) && !find_dialog(app.process_id(), L"設定") &&
+               app.ini().value(L"Window", L"AutoHide").value_or(L"False") == L"False";
+    };
+    ASSERT_TRUE(settled());
+
+    const LPARAM numbers[] = {0, -1, -100, INT_MIN, INT_MAX, 0x10000};
+    for (LPARAM l : numbers) {
+        EXPECT_EQ(app.send(kCleanRequest, 1, l), 80) << l;
+        for (LPARAM w : numbers) {
+            if (w != 0) {
+                EXPECT_EQ(app.send(kCleanRequest, static_cast<WPARAM>(w), l), 0) << w << ", " << l;
+            }
+        }
+        // A negative amount is a run of no blocks.
+        if (l < 0) {
+            EXPECT_EQ(app.send(kCleanRequest, 0, l), 1) << l;
+        }
+    }
+    EXPECT_LT(memory(app).peak_working_set, start.peak_working_set + kSlack) << "a question ran the optimizer";
+
+    // Hotkeys 1, 3 and 5 would hide the window, open the settings and switch auto-hide.
+    const WPARAM unknown_hotkeys[] = {0, 6, 0xBFFF, static_cast<WPARAM>(-1), static_cast<WPARAM>(INT_MIN)};
+    const HWND hotkeys = find_window(app.process_id(), L"THookHotKeyWindow");
+    ASSERT_TRUE(hotkeys);
+    for (WPARAM id : unknown_hotkeys) {
+        DWORD_PTR reply = 0;
+        EXPECT_TRUE(
+            ::SendMessageTimeoutW(hotkeys, WM_HOTKEY, id, MAKELPARAM(MOD_ALT, 'Z'), SMTO_ABORTIFHUNG, 5000, &reply));
+        EXPECT_TRUE(app.send(WM_HOTKEY, id, 0)) << id;
+    }
+    // No item of any menu: submenus, skin entries that do not exist, and commands from no menu (an
+    // accelerator's or a control's notification, a control that is none).
+    const WPARAM unknown_commands[] = {0,   1,    99,   110,  130,    142,
+                                       149, 300,  999,  1000, 0xFFFF, MAKEWPARAM(static_cast<WORD>(MenuId::Exit1), 1)};
+    for (WPARAM command : unknown_commands) {
+        EXPECT_TRUE(app.send(WM_COMMAND, command, 0)) << command;
+        EXPECT_TRUE(app.send(WM_COMMAND, command, 0x12345678)) << command;
+    }
+    // Double clicks of the right and middle buttons, the wheel, an extra button, keyboard selection, none.
+    const LPARAM unknown_mouse[] = {0,       WM_RBUTTONDBLCLK, WM_MBUTTONDBLCLK, WM_MOUSEWHEEL, WM_XBUTTONDOWN,
+                                    WM_USER, WM_USER + 1,      -1,               INT_MIN};
+    const HWND tray = find_window(app.process_id(), L"TCoolTrayIconWindow");
+    ASSERT_TRUE(tray);
+    for (LPARAM mouse : unknown_mouse) {
+        DWORD_PTR reply = 0;
+        EXPECT_TRUE(::SendMessageTimeoutW(tray, WM_USER + 0x400, 1, mouse, SMTO_ABORTIFHUNG, 5000, &reply)) << mouse;
+    }
+    ::Sleep(500);
+    EXPECT_TRUE(settled()) << "an unknown hotkey, command or tray notification did something";
+
+    // A thousand requests of 100 MB at once: the first runs, the others arrive while it runs and are
+    // ignored. Two runs at once would take twice the memory.
+    const ProcessMemory before_queue = memory(app);
+    for (int i = 0; i < 1000; ++i) ASSERT_TRUE(app.post(kCleanRequest, 0, 100)) << i;
+    EXPECT_TRUE(app.send(WM_NULL, 0, 0, 1s)) << "no answer within a second after a thousand requests";
+    EXPECT_TRUE(wait_until(
+        [&] { return memory(app).peak_working_set >= before_queue.working_set + 100 * kMB - kSlack; }, 20s))
+        << "no request ran";
+    EXPECT_TRUE(wait_until([&] { return memory(app).working_set < before_queue.working_set + kSlack; }, 20s));
+    ::Sleep(500);  // a second run would start now
+    EXPECT_TRUE(app.send(WM_NULL, 0, 0, 1s));
+    const ProcessMemory after_queue = memory(app);
+    EXPECT_LT(after_queue.working_set, before_queue.working_set + kSlack) << "the requests ran on and on";
+    EXPECT_LT(after_queue.peak_working_set,
+              std::max(before_queue.peak_working_set, before_queue.working_set + 100 * kMB) + kSlack)
+        << "a run started inside another";
+
+    // The largest amount asks for the largest run, 1024 MB, and no more. A request sent meanwhile is
+    // answered at once, and runs nothing.
+    ASSERT_TRUE(app.post(kCleanRequest, 0, INT_MAX));
+    ASSERT_TRUE(wait_until([&] { return memory(app).working_set >= start.working_set + 200 * kMB; }, 20s, 10ms))
+        << "the run did not start";
+    EXPECT_EQ(app.send(kCleanRequest, 0, 500, 1s), 1) << "a request during a run was not answered at once";
+    EXPECT_TRUE(wait_until([&] { return memory(app).working_set < start.working_set + kSlack; }, 60s));
+    EXPECT_TRUE(app.send(WM_NULL, 0, 0, 1s));
+    EXPECT_GE(memory(app).peak_working_set, start.working_set + 1024 * kMB - kSlack) << "the run was not 1024 MB";
+    EXPECT_LT(memory(app).peak_working_set, start.working_set + 1024 * kMB + kSlack) << "a run started inside another";
+    EXPECT_TRUE(settled());
 }
 
 } // namespace qv::test

@@ -293,5 +293,26 @@ TEST_F(Skin, TheSkinMenuSwitchesTheSkinOnAndTheCheckedEntryOff) {
     }
 }
 
+
+// A screen-sized picture whose every other pixel is see-through: the skin fails at once, as a window
+// cannot take a shape of a million rectangles, and the default design starts.
+TEST_F(Skin, ADitheredScreenSizedPictureFailsTheSkinAtOnce) {
+    AppDriver& app = prepare();
+    const auto folder = app.folder() / "skin" / "Dither";
+    write_skin_file(folder / "back.bmp",
+                    bitmap_file(1920, 1080, [](int x, int y) { return (x + y) % 2 == 0 ? kKey : kBack; }));
+    write_skin_file(folder / "dither.qvs", "[BackImage]\r\nImage=back.bmp\r\nTransParentColor=#FF00FF\r\n");
+    write_file(app.ini_path(), "[Design]\r\nSkinFileName=" + (folder / "dither.qvs").string() + "\r\n");
+    app.start();
+    auto box = wait_message_box(app.process_id(), L"Quorvane", 20s);
+    ASSERT_TRUE(box) << "no report: the program hangs or has ended";
+    EXPECT_EQ(box->text, L"SetWindowRGNに失敗しました");
+    EXPECT_TRUE(answer_message_box(box->window, IDOK));
+    ASSERT_TRUE(app.wait_ready());
+    EXPECT_EQ(app.ini().value(L"Design", L"SkinFileName"), L"");
+    EXPECT_EQ(window_size(app).cx, 223);
+    EXPECT_TRUE(app.send(WM_NULL, 0, 0, 1s));
+}
+
 } // namespace
 } // namespace qv::test

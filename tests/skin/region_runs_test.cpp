@@ -136,5 +136,33 @@ TEST(BitmapRegionRunsTest, MissingOrEmptyPictures) {
     EXPECT_TRUE(BitmapRegionRuns(Image::Filled(8, 8, T)).empty());
 }
 
+TEST(BandedRectsTest, AlikeRowsMergeIntoOneBand) {
+    using Rects = std::vector<Rect>;
+    EXPECT_TRUE(BandedRects({}).empty());
+    // Rows 1 and 2 alike, row 3 differs, row 4 as row 3 again, row 6 after a gap.
+    const Runs runs{{1, 3, 1}, {5, 6, 1}, {1, 3, 2}, {5, 6, 2}, {1, 3, 3},
+                    {5, 7, 3}, {1, 3, 4}, {5, 7, 4}, {1, 3, 6}, {5, 7, 6}};
+    EXPECT_EQ(BandedRects(runs),
+              (Rects{{1, 1, 3, 3}, {5, 1, 6, 3}, {1, 3, 3, 5}, {5, 3, 7, 5}, {1, 6, 3, 7}, {5, 6, 7, 7}}));
+    // Same first run, one run more: a band of its own.
+    EXPECT_EQ(BandedRects({{0, 4, 0}, {0, 4, 1}, {6, 8, 1}}), (Rects{{0, 0, 4, 1}, {0, 1, 4, 2}, {6, 1, 8, 2}}));
+}
+
+TEST(FormRegionRunsTest, ShapeOfMoreRunsThanAnyScreenIsRefused) {
+    // Alternating pixels: 2048 runs a row, 2049 rows after row 0 is more than kMaxRegionRuns.
+    PixelBuffer pixels(4097, 2050, A);
+    for (int y = 0; y < pixels.Height(); ++y) {
+        for (int x = 0; x < pixels.Width(); x += 2) pixels.Set(x, y, T);
+    }
+    const Image picture(std::move(pixels));
+    try {
+        FormRegionRuns(picture, T, 4097, 2050);
+        ADD_FAILURE() << "no error";
+    } catch (const AppError& e) {
+        EXPECT_EQ(e.text(), L"CreateRectRgnに失敗しました");
+    }
+    EXPECT_EQ(FormRegionRuns(picture, T, 4097, 2048).size(), 2048u * 2047u);
+}
+
 } // namespace
 } // namespace qv::skin

@@ -1,11 +1,18 @@
 #include "skin/win32/form_rgn.h"
 
+#include <new>
+
 #include "base/app_error.h"
 #include "skin/region_runs.h"
+#include "skin/win32/region_data.h"
 #include "skin/win32/system_colors.h"
 
 namespace qv::skin::win {
 namespace {
+
+// The most rectangles a window's shape may have. Wine hands a shape to the X server in one request, which
+// holds 32,766 of them; a longer one ends the program. No outline anyone can see needs as many.
+constexpr DWORD kMaxShapeRects = 32766;
 
 qv::win::UniqueRegion EmptyRegion() {
     qv::win::UniqueRegion region(::CreateRectRgn(0, 0, 0, 0));
@@ -21,26 +28,28 @@ void TFormRgn::BuildRegion() {
     if (Picture().PictureFormat() == Image::ifJpeg) {
         throw AppError(L"ビットマップを持っている時のみイメージの変更が可能です");
     }
-    qv::win::UniqueRegion shape = EmptyRegion();
     RECT outer{}, client{};
     ::GetWindowRect(window_, &outer);
     ::GetClientRect(window_, &client);
     const Point offset = FormRegionOffset(Left(), Top(), {outer.right - outer.left, outer.bottom - outer.top},
                                           {client.right - client.left, client.bottom - client.top});
     const Pixel key = Win32SystemColors().ResolvePixel(transparent_color_);
-    for (const Run& run : FormRegionRuns(Picture(), key, Width(), Height())) {
-        qv::win::UniqueRegion piece(::CreateRectRgn(offset.x + run.Left, offset.y + run.Y, offset.x + run.Right,
-                                                    offset.y + run.Y + 1));
-        if (!piece) throw AppError(L"CreateRectRgnに失敗しました");
-        if (::CombineRgn(shape.get(), shape.get(), piece.get(), RGN_OR) == ERROR) {
-            throw AppError(L"CombineRgnに失敗しました");
-        }
+    qv::win::UniqueRegion shape;
+    try {
+        shape = RegionFromRects(BandedRects(FormRegionRuns(Picture(), key, Width(), Height())), offset);
+    } catch (const std::bad_alloc&) {
+        throw AppError(L"CreateRectRgnに失敗しました");
     }
+    if (!shape) throw AppError(L"CreateRectRgnに失敗しました");
     region_ = std::move(shape);
 }
 
 void TFormRgn::ApplyRegion() {
     if (!region_) return;
+    const DWORD bytes = ::GetRegionData(region_.get(), 0, nullptr);
+    if (bytes < sizeof(RGNDATAHEADER) || (bytes - sizeof(RGNDATAHEADER)) / sizeof(RECT) > kMaxShapeRects) {
+        throw AppError(L"SetWindowRGNに失敗しました");
+    }
     qv::win::UniqueRegion copy = EmptyRegion();
     if (::CombineRgn(copy.get(), copy.get(), region_.get(), RGN_OR) == ERROR) {
         throw AppError(L"CombineRgnに失敗しました");

@@ -22,7 +22,8 @@ public:
     // "CombineRgnに失敗しました", or for a JPEG picture "ビットマップを持っている時のみイメージの変更が可能です".
     void BuildRegion();
     // Gives a copy of the region to the window as its shape, with redraw; nothing without a region.
-    // Failures: "CreateRectRgnに失敗しました", "CombineRgnに失敗しました", "SetWindowRGNに失敗しました".
+    // Failures: "CreateRectRgnに失敗しました", "CombineRgnに失敗しました", "SetWindowRGNに失敗しました" (also for a
+    // shape of more rectangles than a window can take).
     void ApplyRegion();
 
     HRGN Region() const noexcept { return region_.get(); }

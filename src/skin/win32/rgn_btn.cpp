@@ -5,6 +5,7 @@
 
 #include "base/app_error.h"
 #include "skin/region_runs.h"
+#include "skin/win32/region_data.h"
 
 namespace qv::skin::win {
 namespace {
@@ -24,13 +25,8 @@ bool PlausibleRegionData(const std::vector<std::uint8_t>& data) {
 
 std::vector<std::uint8_t> RegionDataFromBitmap(const Image& bitmap) {
     try {
-        const std::vector<Run> runs = BitmapRegionRuns(bitmap);
-        qv::win::UniqueRegion shape(::CreateRectRgn(0, 0, 0, 0));
+        const qv::win::UniqueRegion shape = RegionFromRects(BandedRects(BitmapRegionRuns(bitmap)), {});
         if (!shape) OutOfMemory();
-        for (const Run& run : runs) {
-            qv::win::UniqueRegion piece(::CreateRectRgn(run.Left, run.Y, run.Right, run.Y + 1));
-            if (!piece || ::CombineRgn(shape.get(), shape.get(), piece.get(), RGN_OR) == ERROR) OutOfMemory();
-        }
         const DWORD size = ::GetRegionData(shape.get(), 0, nullptr);
         std::vector<std::uint8_t> data(size);
         if (size == 0 ||
@@ -109,8 +105,9 @@ void TRgnBtn::CreateButtonRegion() {
         // A button of no size has no shape; a transform that scales to nothing is not for every system.
         region_.reset(::CreateRectRgn(0, 0, 0, 0));
     } else {
-        region_.reset(::ExtCreateRegion(&transform, static_cast<DWORD>(rgn_data_.size()),
-                                        reinterpret_cast<const RGNDATA*>(rgn_data_.data())));
+        RGNDATAHEADER header;
+        std::memcpy(&header, rgn_data_.data(), sizeof(header));
+        region_ = RegionFromRegionRects(rgn_data_.data() + sizeof(header), header.nCount, &transform);
     }
     if (!region_) throw AppError(L"ﾘｰｼﾞｮﾝが作成できません");
 }

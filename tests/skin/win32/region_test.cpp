@@ -103,6 +103,25 @@ TEST_F(RgnBtnFixture, RegionIsScaledToTheButton) {
     EXPECT_FALSE(::PtInRegion(button.Region(), 25, 25));
 }
 
+TEST_F(RgnBtnFixture, TallDitheredGlyphShapesPixelForPixel) {
+    // 100 runs in each of 3000 rows: within the rule of 101 runs a row, and 300,000 rectangles to make.
+    PixelBuffer pixels(200, 3000, kBlue);
+    for (int y = 0; y < 3000; ++y) {
+        for (int x = (y & 1); x < 200; x += 2) pixels.Set(x, y, kRed);
+    }
+    pixels.Set(0, 2999, kRed);
+    button.SetBounds(0, 0, 400, 3000);  // twice as wide as the glyph
+    button.SetGlyph1(Image(std::move(pixels)));
+    button.CreateButtonRegion();
+    for (int y = 0; y < 3000; y += 111) {
+        for (int x = 0; x < 200; x += 7) {
+            const bool inside = ((x + y) & 1) == 1;
+            EXPECT_EQ(::PtInRegion(button.Region(), 2 * x, y) != FALSE, inside) << x << "," << y;
+            EXPECT_EQ(::PtInRegion(button.Region(), 2 * x + 1, y) != FALSE, inside) << x << "," << y;
+        }
+    }
+}
+
 TEST_F(RgnBtnFixture, ZeroSizedButtonHasAnEmptyShape) {
     // A skin button placed without its right and bottom edges keeps the size 0 x 0.
     button.SetBounds(5, 5, 0, 0);
@@ -202,6 +221,35 @@ TEST(TFormRgnTest, AllTransparentPictureLeavesNothingAndJpegIsRefused) {
     back.SetPicture(Image(PixelBuffer(10, 4), Image::ifJpeg));
     EXPECT_EQ(ErrorText([&] { back.BuildRegion(); }), L"ビットマップを持っている時のみイメージの変更が可能です");
     EXPECT_NE(back.Region(), nullptr);  // the previous region stays
+}
+
+TEST(TFormRgnTest, DitheredScreenSizedPictureShapesPixelForPixel) {
+    // Every other pixel see-through over a whole screen: a million runs, which must not be united one by one.
+    FramedWindow w;
+    TFormRgn back(w.window.get());
+    back.SetBounds(-2, 0, 1920, 1080);
+    PixelBuffer picture(1920, 1080, 0x0000FF);
+    for (int y = 0; y < 1080; ++y) {
+        for (int x = (y & 1); x < 1920; x += 2) picture.Set(x, y, 0xFF00FF);
+    }
+    back.SetPicture(Image(std::move(picture)));
+    back.SetTransparentColor(0xFF00FF);
+    back.BuildRegion();
+
+    // Rows 1 ... 1079, columns 1 ... 1919: 959 single pixels in each of the 540 odd rows, 960 in the even ones.
+    EXPECT_EQ(::GetRegionData(back.Region(), 0, nullptr),
+              sizeof(RGNDATAHEADER) + sizeof(RECT) * (540 * 959 + 539 * 960));
+    // Window coordinates: picture (x, y) lies at (x - 1, y + 1).
+    for (int y = 1; y < 1080; y += 97) {
+        for (int x = 1; x < 1920; x += 37) {
+            EXPECT_EQ(::PtInRegion(back.Region(), x - 1, y + 1) != FALSE, ((x + y) & 1) == 1) << x << "," << y;
+        }
+    }
+    // No window takes a shape of a million rectangles (under Wine the X server refuses it and the program
+    // would end): the skin fails instead, and the window keeps its shape.
+    EXPECT_EQ(ErrorText([&] { back.ApplyRegion(); }), L"SetWindowRGNに失敗しました");
+    qv::win::UniqueRegion shape(::CreateRectRgn(0, 0, 0, 0));
+    EXPECT_EQ(::GetWindowRgn(w.window.get(), shape.get()), ERROR);
 }
 
 } // namespace
