@@ -159,7 +159,8 @@ TEST_F(PictureFileFixture, AnOversizedJpegIsRefusedBeforeLibjpegMakesRoomForIt) 
     EXPECT_EQ(FailureOf(file), PictureFileError::NotAPicture);
     const auto after = test::process_memory(::GetCurrentProcess());
     ASSERT_TRUE(after);
-    EXPECT_LT(after->peak_working_set, std::max(before->peak_working_set, before->working_set + (32u << 20)));
+    // The peak never falls: earlier tests of this process may have raised it past the margin already.
+    EXPECT_LE(after->peak_working_set, std::max(before->peak_working_set, before->working_set + (32u << 20)));
 }
 
 TEST(ImageFromBitmapTest, DeviceBitmapsBecomeColours) {
