@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -23,6 +24,21 @@ public:
     std::string bytes;
     FileRead read(const std::wstring&) override { return {ReadStatus::ok, bytes}; }
     void write(const std::wstring&, std::string_view b) override { bytes.assign(b); }
+};
+
+// Shift-JIS as the system converts it: a character without an exact form there (iconv gives "¢" the form of
+// the full-width "￠") cannot be encoded.
+class StrictCp932Codec final : public TextCodec {
+public:
+    std::wstring decode(std::string_view bytes) const override { return codec_.decode(bytes); }
+    std::optional<std::string> encode(std::wstring_view text) const override {
+        auto bytes = codec_.encode(text);
+        if (bytes && codec_.decode(*bytes) != text) return std::nullopt;
+        return bytes;
+    }
+
+private:
+    qv::settings::testing::Cp932Codec codec_;
 };
 
 wchar_t lower(wchar_t c) {
@@ -116,7 +132,7 @@ const std::wstring kPath = L"C:\\app\\fuzz.ini";
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     FuzzedDataProvider in(data, size);
-    static const qv::settings::testing::Cp932Codec cp932;
+    static const StrictCp932Codec cp932;
     static const qv::settings::testing::Latin1Codec latin1;
     static const Utf8Codec utf8;
     const TextCodec* codecs[] = {&latin1, &cp932, &utf8};
