@@ -29,8 +29,10 @@ void use(const skin::SkinPosition& at) {
     if (!in_window_range(at.Left) || !in_window_range(at.Top) || !in_window_range(at.Right.value_or(0)) ||
         !in_window_range(at.Bottom.value_or(0)))
         return;
-    volatile int sink = at.WidthOr(40) + at.HeightOr(12);
-    (void)sink;
+    volatile int width = at.WidthOr(40);
+    volatile int height = at.HeightOr(12);
+    (void)width;
+    (void)height;
 }
 
 }  // namespace
