@@ -102,7 +102,7 @@ std::map<Key, std::wstring> read_all(const IniFile& ini, const std::vector<std::
     std::map<Key, std::wstring> all;
     for (const std::wstring& section : sections) {
         if (section.empty()) continue;
-        const std::wstring fs = folded(section);
+        const std::wstring fs = folded(trimmed(section));
         for (const IniEntry& entry : ini.read_section(section)) {
             FUZZ_CHECK(entry.value.size() <= kMaxValueLength);
             const Key key{fs, folded(trimmed(entry.key))};
