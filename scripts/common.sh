@@ -67,6 +67,14 @@ configure_tree() { # directory name, extra cmake arguments...
 # The sanitizer tree is for finding faults, not for speed: -O1 keeps the sanitizers' reports exact and
 # compiles in half the time of -O2.
 configure_native() { configure_tree native -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O1 -g"; }
+# The fuzz targets (fuzz/): clang's libFuzzer with the sanitizers, in a tree of their own.
+configure_fuzz() {
+    local dir=$QV_BUILD/fuzz
+    if [ ! -f "$dir/build.ninja" ]; then
+        cmake -S "$QV_SOURCE/fuzz" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${QV_LAUNCHER[@]}" \
+            -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
+    fi
+}
 # The end-to-end scenarios are spread over this many Wine sessions running side by side: they spend most
 # of their time waiting for the program, so more sessions than cores still pay.
 QV_E2E_SHARDS=${QV_E2E_SHARDS:-4}

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Command 2: installs what is missing, builds every tree and runs every test: the portable core's unit
-# tests natively (with sanitizers), then the Windows tests (unit, Win32 and end to end) under Wine on a
-# private virtual display. Extra arguments go to both ctest runs (e.g. -R Ini).
+# tests natively (with sanitizers), the fuzz targets for a few seconds each, then the Windows tests (unit,
+# Win32 and end to end) under Wine on a private virtual display. Extra arguments go to every ctest run
+# (e.g. -R Ini).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 "$here/setup.sh"
@@ -20,6 +21,9 @@ archs=(i686)
 log "building"
 configure_native
 build_tree native
+# The fuzz targets, in their own clang tree.
+configure_fuzz
+build_tree fuzz
 # Every tree is built whole: the shipped i686 program, its tests and benchmarks are compiled on every
 # host, so a mistake only the 32-bit compiler sees fails here even where its tests cannot run.
 for arch in "${archs[@]}"; do
@@ -41,6 +45,8 @@ if [ -n "$test_filter" ]; then export GTEST_FILTER=$test_filter; fi
 status=0
 log "native tests"
 ctest --test-dir "$QV_BUILD/native" --output-on-failure -j "$QV_JOBS" "$@" || status=1
+log "fuzz targets (a few seconds each; scripts/fuzz.sh runs them longer)"
+ctest --test-dir "$QV_BUILD/fuzz" --output-on-failure -j "$QV_JOBS" "$@" || status=1
 log "Windows tests ($QV_RUN_ARCH, under Wine)"
 # The end-to-end shards, the long scenarios and the Western ones run in Wine sessions of their own, beside
 # the other Windows tests in this one: all at once.

@@ -31,6 +31,10 @@ Document open_document(std::string bytes) {
         doc.encoding = Encoding::utf16be;
         doc.body = 2;
     }
+    // A file cut short in the middle of a character ends in a stray byte that no reader takes as text.
+    // Dropped, so that what a write appends stays in step with the code units before it.
+    const bool wide = doc.encoding == Encoding::utf16le || doc.encoding == Encoding::utf16be;
+    if (wide && (doc.bytes.size() - doc.body) % 2 != 0) doc.bytes.pop_back();
     return doc;
 }
 

@@ -37,7 +37,9 @@ std::int64_t MulDivTrunc(std::int64_t a, std::int64_t b, std::int64_t c) {
 
 std::int64_t MulDivNearest(std::int64_t a, std::int64_t b, std::int64_t c) {
     std::int64_t n;
-    if (__builtin_mul_overflow(a, b, &n) || c == INT64_MIN) return Clamp(std::nearbyint(Quotient(a, b, c)));
+    // A negative divisor negates both: the most negative product has no negation.
+    if (__builtin_mul_overflow(a, b, &n) || c == INT64_MIN || (c < 0 && n == INT64_MIN))
+        return Clamp(std::nearbyint(Quotient(a, b, c)));
     if (c < 0) {
         n = -n;
         c = -c;
@@ -51,7 +53,8 @@ std::int64_t MulDivNearest(std::int64_t a, std::int64_t b, std::int64_t c) {
 
 std::int64_t MulDivRound(std::int64_t a, std::int64_t b, std::int64_t c) {
     std::int64_t n;
-    if (__builtin_mul_overflow(a, b, &n) || c == INT64_MIN) return Clamp(std::round(Quotient(a, b, c)));
+    if (__builtin_mul_overflow(a, b, &n) || c == INT64_MIN || (c < 0 && n == INT64_MIN))
+        return Clamp(std::round(Quotient(a, b, c)));
     if (c < 0) {
         n = -n;
         c = -c;

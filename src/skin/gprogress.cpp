@@ -91,7 +91,11 @@ void TGProgress::SetPosition(std::int64_t value) {
 std::int64_t TGProgress::LastBlock() const {
     const std::int64_t range = max_ - min_;
     if (range == 0) return -1;
-    const std::int64_t n = (MulDivTrunc(position_ - min_, Width(), 1) - 4) / range;
+    // Beyond 64 bits (an upside-down range of extreme values) the 4 pixels make no difference.
+    std::int64_t scaled = 0;
+    const bool beyond = __builtin_mul_overflow(position_ - min_, std::int64_t{Width()}, &scaled) ||
+                        __builtin_sub_overflow(scaled, 4, &scaled);
+    const std::int64_t n = beyond ? MulDivTrunc(position_ - min_, Width(), range) : MulDivTrunc(scaled, 1, range);
     if (n / 10 < 0) return -1;
     // A range turned upside down (Min above Max) must not ask for blocks far beyond the control.
     return std::min<std::int64_t>(n / 10, Width() / 10 + 1);

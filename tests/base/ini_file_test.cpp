@@ -158,6 +158,19 @@ TEST_F(IniFileTest, UnicodeFilesStayInTheirEncoding) {
     EXPECT_EQ(store.file(), "\xEF\xBB\xBF[A]\r\nk=" + *ini::Utf8Codec().encode(L"画像") + "\r\n");
 }
 
+// A file cut short in the middle of a character: what is written after it must still be in step.
+TEST_F(IniFileTest, AUnicodeFileEndingInHalfACharacterStillTakesWrites) {
+    for (const bool big_endian : {false, true}) {
+        SCOPED_TRACE(big_endian);
+        store.file() = (big_endian ? "\xFE\xFF" : "\xFF\xFE") + *ini::encode_utf16(L"[A]\r\nk=1", big_endian) + "\x41";
+        ini.write(L"B", L"k", L"2");
+        ini.write(L"A", L"j", L"3");
+        EXPECT_EQ(ini.read(L"A", L"k", L""), L"1");
+        EXPECT_EQ(ini.read(L"A", L"j", L""), L"3");
+        EXPECT_EQ(ini.read(L"B", L"k", L""), L"2");
+    }
+}
+
 TEST_F(IniFileTest, SeveralKeysGoInOneReplacement) {
     const ini::IniEntry entries[] = {{L"x", L"1"}, {L"y", L"2"}, {L"x", L"3"}};
     ini.write(L"A", entries);

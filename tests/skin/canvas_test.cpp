@@ -116,5 +116,13 @@ TEST(ArithmeticTest, RoundingRules) {
     EXPECT_EQ(MulDivTrunc(INT64_MAX / 2, 4, 4), INT64_MAX / 2);
 }
 
+// A product of exactly the most negative 64-bit value fits, but its negation for a negative divisor does not.
+TEST(ArithmeticTest, TheMostNegativeProductOverANegativeDivisor) {
+    EXPECT_EQ(MulDivNearest(INT64_MIN, 1, -2), INT64_C(1) << 62);
+    EXPECT_EQ(MulDivRound(INT64_MIN / 4, 4, -2), INT64_C(1) << 62);
+    EXPECT_EQ(MulDivNearest(INT64_MIN, 1, -1), INT64_MAX);
+    EXPECT_EQ(MulDivRound(INT64_MIN, 1, -1), INT64_MAX);
+}
+
 } // namespace
 } // namespace qv::skin

@@ -154,5 +154,14 @@ TEST_F(GProgressFixture, NewRangeMovesThePositionAndRedrawsFully) {
     EXPECT_EQ(bar.Position(), 50);  // clamped to Max after Min: an upside-down range
 }
 
+// Position - Min times the width no longer fits in 64 bits: the bar is still drawn as for any upside-down range.
+TEST_F(GProgressFixture, AnUpsideDownRangeOfExtremeValuesFillsTheBar) {
+    bar.SetMin(INT64_MAX);
+    EXPECT_EQ(bar.Position(), 100);
+    EXPECT_EQ(bar.LastBlock(), 15);
+    surface.PaintAll();
+    EXPECT_EQ(Blocks(), "###############");
+}
+
 } // namespace
 } // namespace qv::skin
