@@ -19,16 +19,8 @@ public:
     void write(const std::wstring&, std::string_view) override {}
 };
 
-// Window coordinates are 16-bit: a field beyond them is the skin's error, not a size to work out.
-bool in_window_range(int v) {
-    return v >= -32768 && v <= 32767;
-}
-
 // What the window takes from a place: its size (the fallbacks are the digit field's).
 void use(const skin::SkinPosition& at) {
-    if (!in_window_range(at.Left) || !in_window_range(at.Top) || !in_window_range(at.Right.value_or(0)) ||
-        !in_window_range(at.Bottom.value_or(0)))
-        return;
     volatile int width = at.WidthOr(40);
     volatile int height = at.HeightOr(12);
     (void)width;
@@ -52,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     skin::ParseDigitAlign(text);
 
     try {
-        const auto skin = skin::ReadSkinDescription(ini::IniFile(store, codec, L"C:\\Q\\skin\\F\\f.qvs"));
+        const auto skin = skin::ReadSkinDescription(store, codec, L"C:\\Q\\skin\\F\\f.qvs");
         if (!skin) return 0;
         FUZZ_CHECK(skin->Folder == L"C:\\Q\\skin\\F\\");
         for (const auto& gauge : skin->Gauges) {
@@ -71,6 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
         for (const auto& at : skin->Values) {
             if (at) use(*at);
         }
+        skin::CheckSkinFitsWindow(*skin, {221, 108}, {9, 13});
     } catch (const AppError&) {
         // A value the skin cannot use: the skin's error, reported to the user.
     }
