@@ -132,10 +132,7 @@ TEST_F(Skin, ASkinThatCannotBeUsedIsReportedOnceAndTheDefaultDesignStarts) {
         write_file(app.ini_path(),
                    "[Design]\r\nSkinFileName=" + (app.folder() / "skin" / "Bad" / "bad.qvs").string() + "\r\n");
         app.start();
-        auto box = wait_message_box(app.process_id(), c.caption, 20s);
-        ASSERT_TRUE(box) << c.name;
-        EXPECT_EQ(box->text, c.message) << c.name;
-        EXPECT_TRUE(answer_message_box(box->window, IDOK));
+        ASSERT_EQ(dismiss_message_box(app.process_id(), c.caption, 20s), c.message) << c.name;
         ASSERT_TRUE(app.wait_ready()) << c.name;
         EXPECT_FALSE(wait_message_box(app.process_id(), c.caption, 500ms)) << c.name << ": reported twice";
 
@@ -157,9 +154,7 @@ TEST_F(Skin, AnUnreadableBackgroundIsReportedOnceAtStartEvenWhenTheSkinFailsToo)
                                    "\r\nSkinFileName=" + (app.folder() / "skin" / "Bad" / "bad.qvs").string() + "\r\n");
     app.start();
     for (const wchar_t* caption : {L"ERROR", L"Quorvane"}) {
-        auto box = wait_message_box(app.process_id(), caption, 20s);
-        ASSERT_TRUE(box) << "no box captioned " << caption;
-        EXPECT_TRUE(answer_message_box(box->window, IDOK));
+        ASSERT_TRUE(dismiss_message_box(app.process_id(), caption, 20s)) << "no box captioned " << caption;
     }
     if (auto again = wait_message_box(app.process_id(), L"ERROR", 2s)) {
         ADD_FAILURE() << "the background was reported twice";
@@ -178,10 +173,8 @@ TEST_F(Skin, PicturesThatDeclareHugeSizesAreRefusedAndStartUpGoesOn) {
     write_file(app.ini_path(), "[Design]\r\nBackImage=" + (app.folder() / "huge.bmp").string() +
                                    "\r\nSkinFileName=" + skin + "\r\n");
     app.start();
-    auto box = wait_message_box(app.process_id(), L"ERROR", 20s);
-    ASSERT_TRUE(box) << "the background was taken";
-    EXPECT_EQ(box->text, L"背景画像ファイルが認識できるファイルではありません");
-    EXPECT_TRUE(answer_message_box(box->window, IDOK));
+    ASSERT_EQ(dismiss_message_box(app.process_id(), L"ERROR", 20s), L"背景画像ファイルが認識できるファイルではありません")
+        << "the background was taken";
     ASSERT_TRUE(app.wait_ready());
     // The skin is built without its digits.
     EXPECT_EQ(window_size(app).cx, kPictureWidth + 2);
@@ -193,19 +186,14 @@ TEST_F(Skin, LeavingASkinForAnUnreadableBackgroundLeavesTheWindowWithoutAPicture
     write_file(app.ini_path(), "[Design]\r\nBackImage=" + (app.folder() / "missing.bmp").string() +
                                    "\r\nSkinFileName=" + write_green_skin(app) + "\r\n");
     app.start();
-    auto box = wait_message_box(app.process_id(), L"ERROR", 20s);
-    ASSERT_TRUE(box);
-    EXPECT_TRUE(answer_message_box(box->window, IDOK));
+    ASSERT_TRUE(dismiss_message_box(app.process_id(), L"ERROR", 20s));
     ASSERT_TRUE(app.wait_ready());
     ASSERT_EQ(window_size(app).cx, kPictureWidth + 2) << "the skin did not load";
 
     // Choosing the checked skin again: the default design, and the background's error once more.
     ASSERT_NO_FATAL_FAILURE(open_and_close_context_menu(app));
     ASSERT_TRUE(app.post_command(static_cast<app::MenuId>(app::MenuId::FirstSkinEntry)));
-    box = wait_message_box(app.process_id(), L"ERROR", 10s);
-    ASSERT_TRUE(box);
-    EXPECT_EQ(box->text, L"背景画像が読み込めません");
-    EXPECT_TRUE(answer_message_box(box->window, IDOK));
+    EXPECT_EQ(dismiss_message_box(app.process_id(), L"ERROR", 10s), L"背景画像が読み込めません");
     ASSERT_TRUE(wait_until([&] { return window_size(app).cx == 223; }, 10s));
     ::Sleep(300);
     ScreenCapture shot = ScreenCapture::take();
@@ -304,10 +292,8 @@ TEST_F(Skin, ADitheredScreenSizedPictureFailsTheSkinAtOnce) {
     write_skin_file(folder / "dither.qvs", "[BackImage]\r\nImage=back.bmp\r\nTransParentColor=#FF00FF\r\n");
     write_file(app.ini_path(), "[Design]\r\nSkinFileName=" + (folder / "dither.qvs").string() + "\r\n");
     app.start();
-    auto box = wait_message_box(app.process_id(), L"Quorvane", 20s);
-    ASSERT_TRUE(box) << "no report: the program hangs or has ended";
-    EXPECT_EQ(box->text, L"SetWindowRGNに失敗しました");
-    EXPECT_TRUE(answer_message_box(box->window, IDOK));
+    ASSERT_EQ(dismiss_message_box(app.process_id(), L"Quorvane", 20s), L"SetWindowRGNに失敗しました")
+        << "no report: the program hangs or has ended";
     ASSERT_TRUE(app.wait_ready());
     EXPECT_EQ(app.ini().value(L"Design", L"SkinFileName"), L"");
     EXPECT_EQ(window_size(app).cx, 223);

@@ -60,4 +60,10 @@ bool answer_message_box(HWND box, int button) {
     return wait_until([&] { return !::IsWindow(box); }, 5s);
 }
 
+std::optional<std::wstring> dismiss_message_box(DWORD process_id, std::wstring_view caption, Millis timeout) {
+    auto box = wait_message_box(process_id, caption, timeout);
+    if (!box || !answer_message_box(box->window, IDOK)) return std::nullopt;
+    return box->text;
+}
+
 } // namespace qv::test

@@ -22,5 +22,7 @@ struct MessageBoxView {
 std::optional<MessageBoxView> wait_message_box(DWORD process_id, std::wstring_view caption, Millis timeout = 5s);
 // Presses the box's button (IDOK, IDCANCEL, ...); true once the box has gone.
 bool answer_message_box(HWND box, int button);
+// Waits for the box, presses its OK button and gives its text; nothing when no box came or it stayed.
+std::optional<std::wstring> dismiss_message_box(DWORD process_id, std::wstring_view caption, Millis timeout = 5s);
 
 } // namespace qv::test
