@@ -275,6 +275,11 @@ TEST_F(Optimization, HostileMessagesAreAnsweredAndChangeNothingElse) {
         EXPECT_TRUE(app.send(WM_COMMAND, command, 0)) << command;
         EXPECT_TRUE(app.send(WM_COMMAND, command, 0x12345678)) << command;
     }
+    // Commands of a start with a switch that the program does not know.
+    const UINT switch_command = ::RegisterWindowMessageW(L"Quorvane.Command");
+    for (WPARAM command : {WPARAM{0}, WPARAM{6}, static_cast<WPARAM>(-1), static_cast<WPARAM>(INT_MIN)}) {
+        EXPECT_EQ(app.send(switch_command, command, -1), 0) << command;
+    }
     // Double clicks of the right and middle buttons, the wheel, an extra button, keyboard selection, none.
     const LPARAM unknown_mouse[] = {0,       WM_RBUTTONDBLCLK, WM_MBUTTONDBLCLK, WM_MOUSEWHEEL, WM_XBUTTONDOWN,
                                     WM_USER, WM_USER + 1,      -1,               INT_MIN};

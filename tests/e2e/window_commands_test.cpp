@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <cwchar>
 #include <initializer_list>
@@ -334,6 +335,92 @@ TEST_F(WindowCommands, NoSnapAndAutoHideAfterHotkeyFiveTwice) {
     EXPECT_FALSE(app.state()->visible) << "the window came back with the pointer on its bottom right corner";
     ::SetCursorPos(kPointerAway.x, kPointerAway.y);
     EXPECT_TRUE(wait_visible(app, true)) << "the window did not come back after the pointer left";
+}
+
+// A second start with a switch, as a script or the Task Scheduler makes it, commands the running copy and
+// ends with a code that says what happened; the switch's letter case and its "-" or "/" do not matter.
+TEST_F(WindowCommands, SwitchesOfAnotherStartCommandTheRunningCopy) {
+    AppDriver& app = launch("[Clean]\r\nCleanValue=40\r\n[Window]\r\nRefreshTime=100\r\n");
+    ASSERT_TRUE(app.wait_ready());
+    const auto code = [&](const wchar_t* arguments) { return app.run_switch(arguments).exit_code.value_or(99); };
+
+    EXPECT_EQ(code(L"/hide"), 0u);
+    EXPECT_TRUE(wait_visible(app, false)) << "/hide did not hide the window";
+    EXPECT_EQ(code(L"-Show"), 0u);
+    EXPECT_TRUE(wait_visible(app, true)) << "-Show did not show the window";
+
+    // Paused twice is paused (the menu item would switch back); resumed, the display follows again.
+    EXPECT_EQ(code(L"/PAUSE"), 0u);
+    EXPECT_EQ(code(L"/pause"), 0u);
+    ::Sleep(300);
+    const auto paused = gauges(app);
+    {
+        MemoryLoad load(256);
+        for (int i = 0; i < 8; ++i) {
+            ::Sleep(150);
+            ASSERT_EQ(gauges(app), paused) << "the display went on refreshing after /pause twice";
+        }
+        EXPECT_EQ(code(L"/resume"), 0u);
+        EXPECT_TRUE(wait_until([&] { return gauges(app) != paused; }, 3s)) << "the display did not refresh after /resume";
+    }
+
+    // A run of the amount asked for; refused while another run is under way, and for no amount.
+    const auto start = process_memory(app.process()).value_or(ProcessMemory{});
+    EXPECT_EQ(code(L"/optimize 64"), 0u);
+    EXPECT_GE(process_memory(app.process()).value_or(ProcessMemory{}).peak_working_set,
+              start.working_set + (64u << 20) - (30u << 20))
+        << "/optimize 64 ran no run of 64 MB";
+    ASSERT_TRUE(app.post(WM_USER + 1, 0, 1024));
+    ASSERT_TRUE(wait_until(
+        [&] { return process_memory(app.process()).value_or(ProcessMemory{}).working_set > start.working_set + (200u << 20); },
+        20s, 10ms))
+        << "the run did not start";
+    EXPECT_EQ(code(L"/optimize"), 1u) << "a run inside a run was not refused";
+    EXPECT_TRUE(wait_until(
+        [&] { return process_memory(app.process()).value_or(ProcessMemory{}).working_set < start.working_set + (30u << 20); },
+        60s));
+
+    // Usage faults end with one line of text on the output the start was given, and no box.
+    const auto unknown = app.run_switch(L"/optimise 64");
+    EXPECT_EQ(unknown.exit_code, 3u);
+    EXPECT_NE(unknown.output.find("/optimise"), std::string::npos) << unknown.output;
+    EXPECT_EQ(std::count(unknown.output.begin(), unknown.output.end(), '\n'), 1) << unknown.output;
+    EXPECT_EQ(code(L"/show now"), 3u);
+    EXPECT_EQ(code(L"/optimize 0"), 1u);
+    EXPECT_EQ(code(L"/optimize 64MB"), 1u);
+
+    // /exit returns once the copy has ended.
+    EXPECT_EQ(code(L"/exit"), 0u);
+    EXPECT_FALSE(app.running());
+}
+
+// With no copy running the switches end with "not running", and /optimize makes the run itself without
+// a window or tray icon; with nothing configured to run it is refused. A start with a fault that has no
+// console to write to says so in a box.
+TEST_F(WindowCommands, SwitchesWithoutARunningCopy) {
+    AppDriver& app = prepare("[Clean]\r\nCleanValue=0\r\n");
+    for (const wchar_t* arguments : {L"/show", L"/hide", L"/pause", L"/resume", L"/exit"}) {
+        EXPECT_EQ(app.run_switch(arguments).exit_code, 2u) << arguments;
+    }
+    EXPECT_EQ(app.run_switch(L"/optimize").exit_code, 1u) << "a CleanValue of 0 ran";
+
+    bool shown = false;
+    const auto run = app.run_switch(L"/optimize 300", true, 60s, [&](DWORD process_id) {
+        if (find_window(process_id, AppDriver::kMainClass) || find_window(process_id, L"TCoolTrayIconWindow") ||
+            !windows_with_taskbar_button(process_id).empty()) {
+            shown = true;
+        }
+    });
+    EXPECT_EQ(run.exit_code, 0u);
+    EXPECT_FALSE(shown) << "the run without a running copy showed a window";
+    EXPECT_EQ(count_windows(AppDriver::kMainClass), 0);
+
+    std::wstring box;
+    const auto boxed = app.run_switch(L"-nonsense", false, 20s, [&](DWORD process_id) {
+        if (auto text = dismiss_message_box(process_id, L"Quorvane", 0ms)) box = *text;
+    });
+    EXPECT_EQ(boxed.exit_code, 3u);
+    EXPECT_NE(box.find(L"-nonsense"), std::wstring::npos) << "no box named the fault";
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "app/app_info.h"
+#include "app/command_line.h"
 #include "app/win32/popup_menu.h"
 #include "app/win32/resources/resource_ids.h"
 #include "base/win32/error_report.h"
@@ -36,6 +37,7 @@ MainWindow::MainWindow() : RM(settings::make_main_store(settings_services_.servi
     RECT frame{0, 0, kClientWidth, kClientHeight};
     ::AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
     create(kMainWindowClass, kAppTitle, kWindowStyle, 0, 100, 100, frame.right - frame.left, frame.bottom - frame.top);
+    command_message_ = ::RegisterWindowMessageW(kCommandMessageName);
     create_components();
     FormCreate();
 }
@@ -230,6 +232,7 @@ LRESULT MainWindow::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
 
 LRESULT MainWindow::dispatch_message(UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_MOUSEMOVE) pointer_entered();
+    if (command_message_ != 0 && message == command_message_) return command_request(wparam);
     // Paint and mouse input of the design's elements (the right button still opens the context menu).
     LRESULT handled = 0;
     if (surface_ && surface_->HandleMessage(message, wparam, lparam, handled)) return handled;

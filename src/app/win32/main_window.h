@@ -157,6 +157,7 @@ private:
     void Help2Click();
     void About1Click();
     void NsetClick();
+    LRESULT command_request(WPARAM command);
 
     // The settings dialog and what it changed (main_window_settings.cpp).
     void apply_settings();
@@ -210,6 +211,9 @@ private:
     // an element) is running.
     int message_depth_ = 0;
     bool settings_open_ = false;
+    // The registered message by which a start with a switch commands this copy; 0 when the system
+    // registered none.
+    UINT command_message_ = 0;
 };
 
 } // namespace qv::app

@@ -2,6 +2,7 @@
 #include "app/win32/main_window.h"
 
 #include "app/app_info.h"
+#include "app/command_line.h"
 #include "app/win32/about_dialog.h"
 #include "app/win32/help.h"
 #include "app/win32/tray_modal_guard.h"
@@ -50,6 +51,26 @@ void MainWindow::on_command(MenuId id) {
     case MenuId::Exit2: terminate(); break;
     default: break;
     }
+}
+
+// A start with a switch asks for these; each does what its menu command does. Pause and resume say
+// which state is wanted, where the menu item switches. Any process may send the message: the parameter
+// is only compared, and an unknown command does nothing.
+LRESULT MainWindow::command_request(WPARAM command) {
+    constexpr auto code = [](RemoteCommand c) { return static_cast<WPARAM>(c); };
+    switch (command) {
+    case code(RemoteCommand::Show): show_window(); break;
+    case code(RemoteCommand::Hide): hide_window(); break;
+    case code(RemoteCommand::Pause):
+        if (!monitoring_paused()) N8Click();
+        break;
+    case code(RemoteCommand::Resume):
+        if (monitoring_paused()) N8Click();
+        break;
+    case code(RemoteCommand::Exit): terminate(); break;
+    default: return 0;
+    }
+    return kCommandDone;
 }
 
 void MainWindow::HookHotKey1HotKey(int index) {

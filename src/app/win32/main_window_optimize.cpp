@@ -2,6 +2,7 @@
 #include "app/win32/main_window.h"
 
 #include "app/app_info.h"
+#include "app/command_line.h"
 #include "app/optimization_progress.h"
 #include "base/win32/pending_messages.h"
 
@@ -61,6 +62,13 @@ LRESULT MainWindow::clean_request(WPARAM wparam, LPARAM lparam) {
         return 1;
     }
     case 1: return 80;
+    case kReportedCleanRequest: {
+        // As 0, and the reply says whether the run was made.
+        const auto decision = decide_clean_request(MaxMem1.Busy(), static_cast<std::int32_t>(lparam),
+                                                   RM.Filer(L"CleanValue").ReadInteger());
+        if (decision.reply == CleanReply::Ran) RunOptimization(decision.megabytes);
+        return static_cast<LRESULT>(decision.reply);
+    }
     default: return 0;
     }
 }

@@ -204,6 +204,47 @@ bool AppDriver::move_window(int left, int top) const {
         5s);
 }
 
+AppDriver::SwitchRun AppDriver::run_switch(std::wstring_view arguments, bool redirected, Millis timeout,
+                                            const std::function<void(DWORD)>& while_running) const {
+    const fs::path output_file = folder_.path() / L"switch-output.txt";
+    SECURITY_ATTRIBUTES inheritable{sizeof(inheritable), nullptr, TRUE};
+    win::UniqueFileHandle output;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    // Without redirection it gets no output at all (under Wine a started program would otherwise write
+    // to the Unix output of the test).
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    if (redirected) {
+        output.reset(::CreateFileW(output_file.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                   &inheritable, CREATE_ALWAYS, 0, nullptr));
+        if (!output) throw std::runtime_error("cannot make the output file");
+        startup.hStdOutput = output.get();
+        startup.hStdError = output.get();
+    }
+    std::wstring command_line = L"\"" + exe_.wstring() + L"\" " + std::wstring(arguments);
+    PROCESS_INFORMATION info{};
+    if (!::CreateProcessW(exe_.c_str(), command_line.data(), nullptr, nullptr, redirected ? TRUE : FALSE, 0, nullptr,
+                          folder_.path().c_str(), &startup, &info)) {
+        throw std::runtime_error("cannot start the program with a switch, error " + std::to_string(::GetLastError()));
+    }
+    win::UniqueKernelHandle process(info.hProcess), thread(info.hThread);
+    output.reset();
+    SwitchRun run;
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!wait_process(process.get(), 50ms)) {
+        if (while_running) while_running(info.dwProcessId);
+        if (std::chrono::steady_clock::now() >= deadline) {
+            ::TerminateProcess(process.get(), 99);
+            wait_process(process.get(), 10s);
+            return run;
+        }
+    }
+    DWORD code = 0;
+    if (::GetExitCodeProcess(process.get(), &code)) run.exit_code = code;
+    if (redirected) run.output = read_file(output_file).value_or(std::string());
+    return run;
+}
+
 bool AppDriver::running() const { return process_ && !wait_process(process_.get(), 0ms); }
 
 bool AppDriver::wait_exit(Millis timeout) const { return !process_ || wait_process(process_.get(), timeout); }

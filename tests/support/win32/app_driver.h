@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -92,6 +93,16 @@ public:
     std::optional<LRESULT> send(UINT message, WPARAM wparam = 0, LPARAM lparam = 0, Millis timeout = 10s) const;
     // Moves the main window (size, order and activation unchanged); true when it went there.
     bool move_window(int left, int top) const;
+
+    // Another start of the program's file with `arguments`, as a script or a shortcut makes it, waited for.
+    struct SwitchRun {
+        std::optional<DWORD> exit_code;  // nothing when it did not end in time (it is then ended)
+        std::string output;              // its output and error output, as bytes
+    };
+    // With `redirected` its output and error output go to a file that is read back; without, it gets
+    // none, and `while_running` is called with its process id until it ends (to answer a box it shows).
+    SwitchRun run_switch(std::wstring_view arguments, bool redirected = true, Millis timeout = 60s,
+                         const std::function<void(DWORD)>& while_running = {}) const;
 
     bool running() const;
     // Waits for the process to end; true when it has.

@@ -1,0 +1,189 @@
+#include "app/win32/command_switches.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <optional>
+
+#include "app/app_info.h"
+#include "app/main_state.h"
+#include "app/win32/single_instance.h"
+#include "base/win32/unique_handle.h"
+#include "optimizer/win32/win_max_mem.h"
+#include "settings/settings_table.h"
+#include "settings/win32/settings_location.h"
+#include "settings/win32/system_services.h"
+
+namespace qv::app {
+namespace {
+
+// A copy that has just been started needs a second or two (more under load) before its window is ready.
+constexpr DWORD kStartingCopyWaitMs = 15000;
+constexpr UINT kCommandTimeoutMs = 30000;
+// The largest run, when the system has to page a great deal out for it.
+constexpr UINT kRunTimeoutMs = 10 * 60 * 1000;
+// Ending takes a few seconds (the tray icons go); /exit returns once the copy has gone, so that a start
+// right after it is not taken for a second copy.
+constexpr DWORD kExitWaitMs = 30000;
+// Held by a run made here, so that two such runs do not take their memory at once.
+constexpr wchar_t kCommandLineRunMutex[] = L"Quorvane_CommandLineRun";
+
+void free_arguments(LPWSTR* arguments) noexcept { ::LocalFree(arguments); }
+using UniqueArguments = UniqueHandle<LPWSTR*, free_arguments>;
+
+// Writes to a console, or to a file or pipe in the console's code page (the ANSI one without a console).
+bool write_text(HANDLE out, const std::wstring& text) {
+    if (!out || out == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    DWORD mode = 0;
+    if (::GetConsoleMode(out, &mode)) {
+        return ::WriteConsoleW(out, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) != FALSE;
+    }
+    if (::GetFileType(out) == FILE_TYPE_UNKNOWN) return false;
+    UINT code_page = ::GetConsoleOutputCP();
+    if (code_page == 0) code_page = CP_ACP;
+    const int size = ::WideCharToMultiByte(code_page, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                           nullptr, nullptr);
+    if (size <= 0) return false;
+    std::string bytes(static_cast<size_t>(size), '\0');
+    ::WideCharToMultiByte(code_page, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr,
+                          nullptr);
+    return ::WriteFile(out, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) != FALSE;
+}
+
+// Text for the user: on the output the start was given (a redirection), else on the console of the
+// program that started this one, else (started from Explorer, a shortcut or the Task Scheduler: no
+// console to write to) in a message box.
+void tell(const std::wstring& text, bool problem) {
+    const std::wstring line = (problem ? std::wstring(kAppTitle) + L": " : std::wstring()) + text + L"\r\n";
+    if (write_text(::GetStdHandle(problem ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE), line)) return;
+    if (::AttachConsole(ATTACH_PARENT_PROCESS)) {
+        win::UniqueFileHandle console(::CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
+                                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                                                    nullptr));
+        const bool written = console && write_text(console.get(), line);
+        ::FreeConsole();
+        if (written) return;
+    }
+    ::MessageBoxW(nullptr, text.c_str(), kAppTitle, MB_OK | (problem ? MB_ICONWARNING : MB_ICONINFORMATION));
+}
+
+bool copy_runs() {
+    win::UniqueKernelHandle mutex(::OpenMutexW(SYNCHRONIZE, FALSE, kSingleInstanceMutex));
+    // A mutex we may not open is there all the same.
+    return mutex || ::GetLastError() == ERROR_ACCESS_DENIED;
+}
+
+// The main window of the running copy: class TForm1 (a common name) with the copy's readiness property.
+HWND ready_window() {
+    for (HWND window = ::FindWindowExW(nullptr, nullptr, kMainWindowClass, nullptr); window;
+         window = ::FindWindowExW(nullptr, window, kMainWindowClass, nullptr)) {
+        if (::GetPropW(window, kReadyProperty)) return window;
+    }
+    return nullptr;
+}
+
+struct RunningCopy {
+    HWND window = nullptr;
+    ExitCode failure = ExitCode::Done;  // NotRunning or NoAnswer when there is no window to ask
+};
+
+RunningCopy find_running_copy() {
+    const DWORD start = ::GetTickCount();
+    for (;;) {
+        if (!copy_runs()) return {nullptr, ExitCode::NotRunning};
+        if (HWND window = ready_window()) return {window, ExitCode::Done};
+        if (::GetTickCount() - start >= kStartingCopyWaitMs) return {nullptr, ExitCode::NoAnswer};
+        ::Sleep(100);
+    }
+}
+
+std::optional<LRESULT> ask(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT timeout_ms) {
+    DWORD_PTR reply = 0;
+    if (!::SendMessageTimeoutW(window, message, wparam, lparam, SMTO_ABORTIFHUNG, timeout_ms, &reply)) {
+        return std::nullopt;
+    }
+    return static_cast<LRESULT>(reply);
+}
+
+// CleanValue as the running program would read it; nothing is shown, whatever the file holds.
+std::int32_t read_clean_value() {
+    settings::win32::SystemServices system;
+    settings::StoreServices quiet = system.services();
+    quiet.notifier = nullptr;
+    settings::TRegManager store = settings::make_main_store(quiet);
+    store.IniFileName = settings::win32::settings_file_path();
+    return store.Filer(L"CleanValue").ReadInteger();
+}
+
+// No copy runs: the run is made by this process, with no window and no tray icon.
+ExitCode optimize_here(std::int32_t requested) {
+    const InstanceClaim run = claim_single_instance(kCommandLineRunMutex);
+    optimizer::win32::WinMaxMem optimizer;
+    const std::int32_t configured =
+        requested == 0 ? configured_amount(read_clean_value(), total_megabytes(optimizer.TotalMemory())) : 0;
+    const CleanDecision decision = decide_clean_request(run.another_copy_runs, requested, configured);
+    if (decision.reply != CleanReply::Ran) return exit_code_of(decision.reply);
+    optimizer.RunDefrag(decision.megabytes);
+    return ExitCode::Done;
+}
+
+ExitCode optimize(std::int32_t megabytes) {
+    const RunningCopy copy = find_running_copy();
+    if (copy.failure == ExitCode::NotRunning) return optimize_here(megabytes);
+    if (!copy.window) return copy.failure;
+    const auto reply = ask(copy.window, kCleanRequestMessage, kReportedCleanRequest, megabytes, kRunTimeoutMs);
+    if (!reply) return ExitCode::NoAnswer;
+    switch (static_cast<CleanReply>(*reply)) {
+    case CleanReply::Ran:
+    case CleanReply::Busy:
+    case CleanReply::NothingToRun: return exit_code_of(static_cast<CleanReply>(*reply));
+    default: return ExitCode::Refused;  // a copy that does not report its runs
+    }
+}
+
+ExitCode command(RemoteCommand command) {
+    const RunningCopy copy = find_running_copy();
+    if (!copy.window) return copy.failure;
+    const UINT message = ::RegisterWindowMessageW(kCommandMessageName);
+    if (message == 0) return ExitCode::NoAnswer;
+    DWORD process_id = 0;
+    ::GetWindowThreadProcessId(copy.window, &process_id);
+    // Opened before asking, so that the copy's end can be waited for.
+    win::UniqueKernelHandle process(command == RemoteCommand::Exit ? ::OpenProcess(SYNCHRONIZE, FALSE, process_id)
+                                                                    : nullptr);
+    const auto reply = ask(copy.window, message, static_cast<WPARAM>(command), 0, kCommandTimeoutMs);
+    if (!reply) return ExitCode::NoAnswer;
+    if (*reply != kCommandDone) return ExitCode::Refused;
+    if (process && ::WaitForSingleObject(process.get(), kExitWaitMs) != WAIT_OBJECT_0) return ExitCode::NoAnswer;
+    return ExitCode::Done;
+}
+
+ExitCode carry_out_switch(const CommandLine& line) {
+    if (line.failure != ExitCode::Done) {
+        tell(line.message, true);
+        return line.failure;
+    }
+    if (line.command == Switch::Usage) {
+        tell(usage_text(), false);
+        return ExitCode::Done;
+    }
+    if (line.command == Switch::Optimize) return optimize(line.megabytes);
+    if (auto remote = remote_command_of(line.command)) return command(*remote);
+    return ExitCode::Done;
+}
+
+} // namespace
+
+std::vector<std::wstring> command_line_arguments() {
+    int count = 0;
+    UniqueArguments arguments(::CommandLineToArgvW(::GetCommandLineW(), &count));
+    std::vector<std::wstring> result;
+    if (!arguments) return result;
+    for (int i = 1; i < count; ++i) result.emplace_back(arguments.get()[i]);
+    return result;
+}
+
+int carry_out(const CommandLine& line) { return static_cast<int>(carry_out_switch(line)); }
+
+} // namespace qv::app
