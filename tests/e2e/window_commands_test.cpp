@@ -400,7 +400,9 @@ TEST_F(WindowCommands, SwitchesOfAnotherStartCommandTheRunningCopy) {
     EXPECT_EQ(code(L"/optimize 0"), 1u);
     EXPECT_EQ(code(L"/optimize 64MB"), 1u);
 
-    // /exit returns once the copy has ended.
+    // /exit returns once the copy has ended, also from inside the settings dialog.
+    ASSERT_TRUE(app.post_command(MenuId::Nset));
+    ASSERT_TRUE(wait_until([&] { return find_dialog(app.process_id(), L"設定") != nullptr; }, 10s));
     EXPECT_EQ(code(L"/exit"), 0u);
     EXPECT_FALSE(app.running());
 }
