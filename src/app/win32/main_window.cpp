@@ -5,6 +5,7 @@
 #include "app/app_info.h"
 #include "app/win32/popup_menu.h"
 #include "app/win32/resources/resource_ids.h"
+#include "base/win32/display_scale.h"
 #include "base/win32/error_report.h"
 #include "settings/hotkey_text.h"
 #include "settings/settings_table.h"
@@ -272,6 +273,13 @@ LRESULT MainWindow::dispatch_message(UINT message, WPARAM wparam, LPARAM lparam)
         return 0;
     case WM_USER + 1:
         return clean_request(wparam, lparam);
+    case win::kDpiChangedMessage:
+        follow_display_scale(HIWORD(wparam));
+        return 0;
+    case WM_SETTINGCHANGE:
+    case WM_DISPLAYCHANGE:
+        follow_display_scale(win::window_dpi(handle()));
+        return default_message(message, wparam, lparam);
     case WM_DESTROY:
         FormDestroy();
         return 0;

@@ -132,6 +132,10 @@ private:
     // False when no icon could be made: the icon shows what it showed before.
     bool DrawIconNumber(int number, desktop::TCoolTrayIcon& icon, int kind);
     void show_application_icon();
+    // The side of the icons the shell shows now (the small-icon size at the display's scale).
+    int tray_icon_size() const;
+    // The display's scale may have changed: the icons are drawn anew at the shell's new icon size.
+    void follow_display_scale(int dpi);
     IndicatorSlots slots() const;
     bool monitoring_paused() const { return PopupMenu1.is_checked(MenuId::N8); }
     // The probe's automatic refresh may run: monitoring is not paused, and neither a run nor the

@@ -1,0 +1,45 @@
+#include "base/win32/display_scale.h"
+
+#include "base/win32/unique_handle.h"
+
+namespace qv::win {
+namespace {
+
+using GetDpiForSystemFn = UINT(WINAPI*)();
+using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
+
+template <typename Function>
+Function user32_function(const char* name) noexcept {
+    HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
+    return user32 ? reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(user32, name))) : nullptr;
+}
+
+} // namespace
+
+int system_dpi() noexcept {
+    static const auto for_system = user32_function<GetDpiForSystemFn>("GetDpiForSystem");
+    if (for_system) {
+        if (const UINT dpi = for_system()) return static_cast<int>(dpi);
+    }
+    WindowDC screen(nullptr);
+    const int dpi = screen.get() ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
+    return dpi > 0 ? dpi : kBaseDpi;
+}
+
+int window_dpi(HWND window) noexcept {
+    static const auto for_window = user32_function<GetDpiForWindowFn>("GetDpiForWindow");
+    if (for_window && window) {
+        if (const UINT dpi = for_window(window)) return static_cast<int>(dpi);
+    }
+    return system_dpi();
+}
+
+int small_icon_size(int dpi) noexcept {
+    static const auto for_dpi = user32_function<GetSystemMetricsForDpiFn>("GetSystemMetricsForDpi");
+    int size = for_dpi ? for_dpi(SM_CXSMICON, static_cast<UINT>(dpi)) : 0;
+    if (size <= 0) size = ::GetSystemMetrics(SM_CXSMICON);
+    return size > 0 ? size : 16;
+}
+
+} // namespace qv::win
