@@ -1,0 +1,122 @@
+// On a scaled display (the test e2e_hidpi: a Wine session at 192 pixels an inch, 200 %) the tray numbers
+// are drawn at the shell's small-icon size in their metric's two colours, not a 16-pixel drawing
+// stretched; the window and the settings dialog keep their size on screen. Pictures of the window, its
+// menu and the dialog are left in the scenario's folder for a person to look at.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "app/app_info.h"
+#include "settings/win32/settings_dialog_pages.h"
+#include "support/win32/app_test.h"
+#include "support/win32/screen_capture.h"
+#include "support/win32/tray_area.h"
+#include "support/win32/window_children.h"
+
+namespace qv::test {
+namespace {
+
+// The scale the session runs at (QV_WINE_DPI), 0 when it is not a scaled one.
+int session_dpi() {
+    const char* dpi = std::getenv("QV_WINE_DPI");
+    const int value = dpi ? std::atoi(dpi) : 0;
+    return value > 96 ? value : 0;
+}
+
+// Whether the icon looks like a 16-pixel picture enlarged by `factor`: every factor x factor block of one colour.
+bool is_enlarged(const IconPixels& icon, int size, int factor) {
+    for (int y = 0; y < size; y += factor) {
+        for (int x = 0; x < size; x += factor) {
+            const COLORREF corner = icon.pixels[static_cast<size_t>(y * size + x)];
+            for (int dy = 0; dy < factor; ++dy) {
+                for (int dx = 0; dx < factor; ++dx) {
+                    if (icon.pixels[static_cast<size_t>((y + dy) * size + x + dx)] != corner) return false;
+                }
+            }
+        }
+    }
+    return true;
+}
+
+class HighDpi : public AppTest {
+protected:
+    static void save_picture(const RECT& area, const wchar_t* name) {
+        ScreenCapture::take(area).save_bmp(artifacts_root() / L"display-scale" / name);
+    }
+};
+
+TEST_F(HighDpi, TrayNumbersWindowAndDialogAtTheDisplayScale) {
+    const int dpi = session_dpi();
+    if (!dpi) GTEST_SKIP() << "for a scaled display (the test e2e_hidpi)";
+    // The test sees the screen's real pixels, as the program does (a call the headers of older targets lack).
+    using SetAwareFn = BOOL(WINAPI*)();
+    const auto set_aware = reinterpret_cast<SetAwareFn>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "SetProcessDPIAware")));
+    ASSERT_TRUE(set_aware && set_aware());
+    const int icon_size = ::GetSystemMetrics(SM_CXSMICON);
+    ASSERT_EQ(icon_size, ::MulDiv(16, dpi, 96)) << "the session is not scaled";
+
+    AppDriver& app = launch("[Window]\r\nIconMenu=4\r\nAIcons=5000\r\nTasktray=0\r\n");
+    ASSERT_TRUE(app.wait_ready());
+
+    // The window: the default design at the display's scale.
+    const auto window = app.state();
+    ASSERT_TRUE(window && window->visible);
+    EXPECT_NEAR(window->client.right - window->client.left, ::MulDiv(app::kClientWidth, dpi, 96), 2);
+    EXPECT_NEAR(window->client.bottom - window->client.top, ::MulDiv(app::kClientHeight, dpi, 96), 2);
+    ::Sleep(500);  // painted
+    save_picture(window->rect, L"window.bmp");
+
+    if (wait_until([] { return TrayArea::take().shown(); }, 5s)) {
+        TrayArea tray;
+        const bool numbers = wait_until(
+            [&] {
+                tray = TrayArea::take();
+                return tray.icon_count() == 2 && shows_number(tray.icon(0)) && shows_number(tray.icon(1));
+            },
+            10s);
+        tray.picture().save_bmp(artifacts_root() / L"display-scale" / L"tray.bmp");
+        ASSERT_TRUE(numbers) << "the main icon and the memory icon show no numbers";
+        for (int i = 0; i < 2; ++i) {
+            const IconPixels icon = tray.icon(i);
+            ASSERT_EQ(icon.pixels.size(), static_cast<size_t>(icon_size * icon_size));
+            // White on blue, the default colours of both metrics, and nothing in between.
+            EXPECT_EQ(icon.count(RGB(255, 255, 255)) + icon.count(kNumberBlue), icon.pixels.size()) << "icon " << i;
+            if (dpi % 96 == 0) EXPECT_FALSE(is_enlarged(icon, icon_size, dpi / 96)) << "icon " << i << " is stretched";
+        }
+    }
+
+    // The window's menu, drawn by the system at the display's scale.
+    app.post(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(app.window()), MAKELPARAM(0xFFFF, 0xFFFF));
+    HWND menu = nullptr;
+    if (wait_until([&] { return (menu = find_window(app.process_id(), L"#32768")) && ::IsWindowVisible(menu); }, 5s)) {
+        ::Sleep(300);
+        RECT area{};
+        ::GetWindowRect(menu, &area);
+        save_picture(area, L"menu.bmp");
+    }
+    app.post(WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(wait_until([&] { return !menu_open(app.process_id()); }, 5s));
+
+    // The settings dialog keeps its size on screen.
+    ASSERT_TRUE(app.post_command(app::MenuId::Nset));
+    HWND dialog = nullptr;
+    ASSERT_TRUE(wait_until([&] { return (dialog = find_dialog(app.process_id(), L"設定")) != nullptr; }, 10s));
+    ::Sleep(500);
+    RECT client{}, frame{};
+    ::GetClientRect(dialog, &client);
+    ::GetWindowRect(dialog, &frame);
+    save_picture(frame, L"settings.bmp");
+    EXPECT_NEAR(client.right, ::MulDiv(374, dpi, 96), 2);
+    EXPECT_NEAR(client.bottom, ::MulDiv(359, dpi, 96), 2);
+    for (const Child& child : children_of(dialog)) {
+        if (::GetDlgCtrlID(child.window) == settings::win32::kButton2Id) ::PostMessageW(child.window, BM_CLICK, 0, 0);
+    }
+    EXPECT_TRUE(wait_until([&] { return find_dialog(app.process_id(), L"設定") == nullptr; }, 10s));
+}
+
+} // namespace
+} // namespace qv::test
