@@ -4,6 +4,8 @@
 // menu and the dialog are left in the scenario's folder for a person to look at.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -67,8 +69,6 @@ TEST_F(HighDpi, TrayNumbersWindowAndDialogAtTheDisplayScale) {
     ASSERT_TRUE(window && window->visible);
     EXPECT_NEAR(window->client.right - window->client.left, ::MulDiv(app::kClientWidth, dpi, 96), 2);
     EXPECT_NEAR(window->client.bottom - window->client.top, ::MulDiv(app::kClientHeight, dpi, 96), 2);
-    ::Sleep(500);  // painted
-    save_picture(window->rect, L"window.bmp");
 
     if (wait_until([] { return TrayArea::take().shown(); }, 5s)) {
         TrayArea tray;
@@ -88,6 +88,9 @@ TEST_F(HighDpi, TrayNumbersWindowAndDialogAtTheDisplayScale) {
             if (dpi % 96 == 0) EXPECT_FALSE(is_enlarged(icon, icon_size, dpi / 96)) << "icon " << i << " is stretched";
         }
     }
+
+    ::Sleep(1000);  // the figures painted
+    save_picture(window->rect, L"window.bmp");
 
     // The window's menu, drawn by the system at the display's scale.
     app.post(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(app.window()), MAKELPARAM(0xFFFF, 0xFFFF));
@@ -112,6 +115,15 @@ TEST_F(HighDpi, TrayNumbersWindowAndDialogAtTheDisplayScale) {
     save_picture(frame, L"settings.bmp");
     EXPECT_NEAR(client.right, ::MulDiv(374, dpi, 96), 2);
     EXPECT_NEAR(client.bottom, ::MulDiv(359, dpi, 96), 2);
+    // The design page, with its miniature of the window (the tab control tells the dialog of the change).
+    for (const Child& child : children_of(dialog)) {
+        DWORD_PTR reply = 0;
+        if (child.class_name == WC_TABCONTROLW &&
+            ::SendMessageTimeoutW(child.window, TCM_SETCURFOCUS, 3, 0, SMTO_ABORTIFHUNG, 5000, &reply)) {
+            ::Sleep(500);
+            save_picture(frame, L"settings-design.bmp");
+        }
+    }
     for (const Child& child : children_of(dialog)) {
         if (::GetDlgCtrlID(child.window) == settings::win32::kButton2Id) ::PostMessageW(child.window, BM_CLICK, 0, 0);
     }

@@ -34,7 +34,7 @@ COLORREF resolve_color(unsigned color) {
 
 MainWindow::MainWindow() : RM(settings::make_main_store(settings_services_.services())) {
     register_class(kMainWindowClass, CS_DBLCLKS, ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUORVANE)));
-    RECT frame{0, 0, kClientWidth, kClientHeight};
+    RECT frame{0, 0, scaled(kClientWidth), scaled(kClientHeight)};
     ::AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
     create(kMainWindowClass, kAppTitle, kWindowStyle, 0, 100, 100, frame.right - frame.left, frame.bottom - frame.top);
     create_components();

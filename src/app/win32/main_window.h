@@ -21,6 +21,7 @@
 #include "app/win32/icon_number_painter.h"
 #include "app/win32/popup_menu.h"
 #include "app/win32/window_timer.h"
+#include "base/win32/display_scale.h"
 #include "base/win32/window.h"
 #include "controls/flat_button.h"
 #include "desktop/win32/cool_tray_icon.h"
@@ -180,6 +181,11 @@ private:
     bool show_at_start_ = false;
     bool alarm_box_open_ = false;  // the resource alarm's box is open: the refresh is held off meanwhile
     unsigned window_color_ = kDefaultWindowColor;
+    // The default design is laid out at 96 pixels an inch and drawn at the scale the program started at
+    // (it is DPI-aware for the system's scale); skins keep their pictures' pixels.
+    int dpi_ = win::system_dpi();
+    int scaled(int length) const noexcept { return win::scale_to_dpi(length, dpi_); }
+    skin::Font scaled(skin::Font font) const;
 
     // Made once the window exists.
     std::unique_ptr<WindowTimer> Timer1, Timer2, Timer3, Timer4;

@@ -18,13 +18,17 @@ Function user32_function(const char* name) noexcept {
 } // namespace
 
 int system_dpi() noexcept {
-    static const auto for_system = user32_function<GetDpiForSystemFn>("GetDpiForSystem");
-    if (for_system) {
-        if (const UINT dpi = for_system()) return static_cast<int>(dpi);
-    }
-    WindowDC screen(nullptr);
-    const int dpi = screen.get() ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
-    return dpi > 0 ? dpi : kBaseDpi;
+    // A system-aware program's scale is fixed for its life: asked once.
+    static const int dpi = [] {
+        const auto for_system = user32_function<GetDpiForSystemFn>("GetDpiForSystem");
+        if (for_system) {
+            if (const UINT value = for_system()) return static_cast<int>(value);
+        }
+        WindowDC screen(nullptr);
+        const int value = screen.get() ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
+        return value > 0 ? value : kBaseDpi;
+    }();
+    return dpi;
 }
 
 int window_dpi(HWND window) noexcept {
