@@ -278,7 +278,7 @@ LRESULT MainWindow::dispatch_message(UINT message, WPARAM wparam, LPARAM lparam)
         return 0;
     case WM_SETTINGCHANGE:
     case WM_DISPLAYCHANGE:
-        follow_display_scale(win::window_dpi(handle()));
+        follow_display_scale(win::shell_dpi(handle()));
         return default_message(message, wparam, lparam);
     case WM_DESTROY:
         FormDestroy();

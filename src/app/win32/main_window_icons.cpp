@@ -40,7 +40,7 @@ void MainWindow::create_main_tray_icon() {
 
 void MainWindow::create_tray_drawing_surface() {
     try {
-        icon_painter_ = std::make_unique<IconNumberPainter>(win::small_icon_size(win::window_dpi(handle())));
+        icon_painter_ = std::make_unique<IconNumberPainter>(win::small_icon_size(win::shell_dpi(handle())));
     } catch (const AppError& error) {
         show_error_box(error.text().c_str());
         icon_painter_.reset();
@@ -65,7 +65,7 @@ bool MainWindow::DrawIconNumber(int number, desktop::TCoolTrayIcon& icon, int ki
 void MainWindow::show_application_icon() { TrayIcon1->SetIcon(win::UniqueIcon(application_icon(tray_icon_size()))); }
 
 int MainWindow::tray_icon_size() const {
-    return icon_painter_ ? icon_painter_->size() : win::small_icon_size(win::window_dpi(handle()));
+    return icon_painter_ ? icon_painter_->size() : win::small_icon_size(win::shell_dpi(handle()));
 }
 
 void MainWindow::follow_display_scale(int dpi) {

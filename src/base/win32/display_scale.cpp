@@ -39,6 +39,15 @@ int window_dpi(HWND window) noexcept {
     return system_dpi();
 }
 
+int shell_dpi(HWND window) noexcept {
+    static const auto for_window = user32_function<GetDpiForWindowFn>("GetDpiForWindow");
+    HWND taskbar = for_window ? ::FindWindowW(L"Shell_TrayWnd", nullptr) : nullptr;
+    if (taskbar) {
+        if (const UINT dpi = for_window(taskbar)) return static_cast<int>(dpi);
+    }
+    return window_dpi(window);
+}
+
 int small_icon_size(int dpi) noexcept {
     static const auto for_dpi = user32_function<GetSystemMetricsForDpiFn>("GetSystemMetricsForDpi");
     int size = for_dpi ? for_dpi(SM_CXSMICON, static_cast<UINT>(dpi)) : 0;

@@ -13,6 +13,9 @@ inline constexpr UINT kDpiChangedMessage = 0x02E0;
 int system_dpi() noexcept;
 // The pixels an inch of the monitor the window is on, as far as the system tells; else system_dpi().
 int window_dpi(HWND window) noexcept;
+// The pixels an inch the notification area is drawn at: the taskbar's, where the system tells it (it
+// follows a change of scale that a system-aware program's own figures do not), else the window's.
+int shell_dpi(HWND window) noexcept;
 // The small-icon side at `dpi` (SM_CXSMICON); 16 at 96.
 int small_icon_size(int dpi) noexcept;
 // A length laid out at 96 pixels an inch, at `dpi`.
