@@ -1,7 +1,7 @@
 // On a scaled display (the test e2e_hidpi: a Wine session at 192 pixels an inch, 200 %) the tray numbers
 // are drawn at the shell's small-icon size in their metric's two colours, not a 16-pixel drawing
 // stretched, and drawn again when the scale changes; the window and the settings dialog keep their size
-// on screen. Pictures of the window, its
+// on screen, and a skin is enlarged by the whole factor. Pictures of the window, its
 // menu and the dialog are left in the scenario's folder for a person to look at.
 #include <windows.h>
 
@@ -9,12 +9,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "app/app_info.h"
 #include "settings/win32/settings_dialog_pages.h"
+#include "base/win32/unique_handle.h"
 #include "support/win32/app_test.h"
+#include "support/win32/bitmap_file.h"
+#include "support/win32/files.h"
 #include "support/win32/screen_capture.h"
 #include "support/win32/tray_area.h"
 #include "support/win32/window_children.h"
@@ -151,6 +156,32 @@ TEST_F(HighDpi, TrayNumbersWindowAndDialogAtTheDisplayScale) {
         if (::GetDlgCtrlID(child.window) == settings::win32::kButton2Id) ::PostMessageW(child.window, BM_CLICK, 0, 0);
     }
     EXPECT_TRUE(wait_until([&] { return find_dialog(app.process_id(), L"設定") == nullptr; }, 10s));
+    app.end();
+
+    // A skin keeps its pictures' pixels: enlarged by the whole factor (2 at 200 %), its shape with it.
+    AppDriver& skinned = prepare();
+    const auto folder = skinned.folder() / "skin" / "Corner";
+    std::filesystem::create_directories(folder);
+    constexpr COLORREF kKey = RGB(255, 0, 255);
+    write_file(folder / "back.bmp", bitmap_file(60, 40, [](int x, int y) {
+                   return x >= 50 && y >= 30 ? kKey : RGB(0, 96, 0);
+               }));
+    write_file(folder / "corner.qvs", "[BackImage]\r\nImage=back.bmp\r\nTransParentColor=#FF00FF\r\n"
+                                      "[Gauge]\r\nMem.Position=5,5,45,15\r\nMem.ForeColor=#00FF00\r\n");
+    write_file(skinned.ini_path(), "[Window]\r\nTasktray=0\r\n[Design]\r\nSkinFileName=" +
+                                       (folder / "corner.qvs").string() + "\r\n");
+    skinned.start();
+    ASSERT_TRUE(skinned.wait_ready());
+    const int factor = std::max(1, dpi / 96);
+    const RECT frame_of_skin = skinned.state()->rect;
+    EXPECT_EQ(frame_of_skin.right - frame_of_skin.left, 60 * factor + 2);
+    EXPECT_EQ(frame_of_skin.bottom - frame_of_skin.top, 40 * factor + 2);
+    win::UniqueRegion shape(::CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(::GetWindowRgn(skinned.window(), shape.get()), ERROR) << "the skinned window has no shape";
+    EXPECT_TRUE(::PtInRegion(shape.get(), 20 * factor, 20 * factor));
+    EXPECT_FALSE(::PtInRegion(shape.get(), 56 * factor, 36 * factor)) << "the see-through corner is part of the window";
+    ::Sleep(1000);
+    save_picture(frame_of_skin, L"skin.bmp");
 }
 
 } // namespace

@@ -186,6 +186,8 @@ private:
     int dpi_ = win::system_dpi();
     int scaled(int length) const noexcept { return win::scale_to_dpi(length, dpi_); }
     skin::Font scaled(skin::Font font) const;
+    int skin_factor_ = 1;  // the whole factor the skin's pictures and positions are enlarged by
+    static constexpr int kBackImageLeft = -2;  // the background picture is drawn from client x -2
 
     // Made once the window exists.
     std::unique_ptr<WindowTimer> Timer1, Timer2, Timer3, Timer4;

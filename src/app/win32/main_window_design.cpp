@@ -17,8 +17,6 @@ namespace {
 
 namespace layout = skin::default_design;
 
-constexpr int kBackImageLeft = -2;
-
 } // namespace
 
 skin::Font MainWindow::scaled(skin::Font font) const {
