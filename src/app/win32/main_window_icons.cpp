@@ -79,9 +79,17 @@ void MainWindow::follow_display_scale(int dpi) {
         return;  // the icons keep the size they have
     }
     if (icon_kind_[0] == 6) show_application_icon();
-    // Every number is drawn again at the next refresh; now, unless something holds the refresh off.
-    state_.LastShown.fill(kForceRedraw);
-    if (refresh_may_run()) win::guarded(handle(), [this] { SystemProbe.Refresh(); });
+    // The numbers shown are drawn again at the new size at once (also while monitoring is paused); one
+    // that cannot be drawn now is drawn at the next refresh.
+    auto redraw = [this](desktop::TCoolTrayIcon& icon, size_t entry, int kind) {
+        const int shown = state_.LastShown[entry];
+        if (shown >= 0 && !DrawIconNumber(shown, icon, kind)) state_.LastShown[entry] = kForceRedraw;
+    };
+    if (icon_kind_[0] != 6) redraw(*TrayIcon1, 0, icon_kind_[0]);
+    for (size_t slot = 1; slot <= AddIcons.size(); ++slot) {
+        auto& icon = AddIcons[slot - 1];
+        if (icon && icon->IconVisible()) redraw(*icon, slot, icon_kind_[slot]);
+    }
 }
 
 void MainWindow::choose_main_kind(int kind) {
