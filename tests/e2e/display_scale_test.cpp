@@ -1,7 +1,7 @@
 // On a scaled display (the test e2e_hidpi: a Wine session at 192 pixels an inch, 200 %) the tray numbers
 // are drawn at the shell's small-icon size in their metric's two colours, not a 16-pixel drawing
 // stretched, and drawn again when the scale changes; the window and the settings dialog keep their size
-// on screen, and a skin is enlarged by the whole factor. Pictures of the window, its
+// on screen (the about box too), and a skin is enlarged by the whole factor. Pictures of the window, its
 // menu and the dialog are left in the scenario's folder for a person to look at.
 #include <windows.h>
 
@@ -156,6 +156,19 @@ TEST_F(HighDpi, TrayNumbersWindowAndDialogAtTheDisplayScale) {
         if (::GetDlgCtrlID(child.window) == settings::win32::kButton2Id) ::PostMessageW(child.window, BM_CLICK, 0, 0);
     }
     EXPECT_TRUE(wait_until([&] { return find_dialog(app.process_id(), L"設定") == nullptr; }, 10s));
+
+    // So does the about box.
+    ASSERT_TRUE(app.post_command(app::MenuId::About1));
+    HWND about = nullptr;
+    ASSERT_TRUE(wait_until([&] { return (about = find_dialog(app.process_id(), L"バージョン情報")) != nullptr; }, 10s));
+    ::Sleep(500);
+    ::GetClientRect(about, &client);
+    ::GetWindowRect(about, &frame);
+    save_picture(frame, L"about.bmp");
+    EXPECT_NEAR(client.right, ::MulDiv(280, dpi, 96), 2);
+    EXPECT_NEAR(client.bottom, ::MulDiv(142, dpi, 96), 2);
+    ::PostMessageW(about, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(wait_until([&] { return find_dialog(app.process_id(), L"バージョン情報") == nullptr; }, 10s));
     app.end();
 
     // A skin keeps its pictures' pixels: enlarged by the whole factor (2 at 200 %), its shape with it.
