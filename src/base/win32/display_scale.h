@@ -19,7 +19,9 @@ int shell_dpi(HWND window) noexcept;
 // The small-icon side at `dpi` (SM_CXSMICON); 16 at 96.
 int small_icon_size(int dpi) noexcept;
 // A length laid out at 96 pixels an inch, at `dpi`.
-inline int scale_to_dpi(int value, int dpi) noexcept { return dpi == kBaseDpi ? value : ::MulDiv(value, dpi, kBaseDpi); }
+inline int scale_to_dpi(int value, int dpi) noexcept {
+    return dpi == kBaseDpi ? value : ::MulDiv(value, dpi, kBaseDpi);
+}
 // The program lays its windows out once, at 96 pixels an inch, and draws them at the system's scale.
 inline int scaled(int length) noexcept { return scale_to_dpi(length, system_dpi()); }
 // A measured length of the screen in the layout's units, rounded up so that what was measured fits.

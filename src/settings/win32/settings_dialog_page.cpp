@@ -61,7 +61,9 @@ int TSettingsPage::Width() const noexcept {
     return ::MulDiv(client.right, win::kBaseDpi, win::system_dpi());
 }
 
-int TSettingsPage::TextWidth(const wchar_t* text) const { return win::unscaled(win::text_extent(Panel(), font_, text).cx); }
+int TSettingsPage::TextWidth(const wchar_t* text) const {
+    return win::unscaled(win::text_extent(Panel(), font_, text).cx);
+}
 
 HWND TSettingsPage::AddControl(const wchar_t* window_class, const wchar_t* text, DWORD style, DWORD ex_style, int x,
                                int y, int width, int height, int id) const {
@@ -84,8 +86,8 @@ HWND TSettingsPage::AddGroup(int x, int y, int width, int height, const wchar_t*
 
 HWND TSettingsPage::AddLabel(int x, int middle, const wchar_t* text) const {
     const SIZE size = win::text_extent(Panel(), font_, text);
-    return AddScreenControl(L"STATIC", text, SS_LEFT | SS_NOPREFIX, 0, win::scaled(x), win::scaled(middle) - size.cy / 2,
-                            size.cx + 1, size.cy, 0);
+    return AddScreenControl(L"STATIC", text, SS_LEFT | SS_NOPREFIX, 0, win::scaled(x),
+                            win::scaled(middle) - size.cy / 2, size.cx + 1, size.cy, 0);
 }
 
 HWND TSettingsPage::AddCheck(int x, int middle, const wchar_t* text, int id) const {
