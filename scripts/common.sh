@@ -21,6 +21,11 @@ if [ "${QV_WINE_LOCALE:-}" = western ]; then
 else
     export WINEPREFIX=$QV_BUILD/wineprefix-$QV_RUN_ARCH
 fi
+# QV_WINE_DPI=N runs Wine on a display scaled to N pixels an inch (96 is 100 %, 144 is 150 %, 192 is
+# 200 %), in a prefix of its own: a wineserver keeps the scale it started with too.
+if [ -n "${QV_WINE_DPI:-}" ] && [ "$QV_WINE_DPI" != 96 ]; then
+    export WINEPREFIX=$WINEPREFIX-dpi$QV_WINE_DPI
+fi
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 if [ "$QV_RUN_ARCH" = i686 ]; then

@@ -48,7 +48,7 @@ ctest --test-dir "$QV_BUILD/native" --output-on-failure -j "$QV_JOBS" "$@" || st
 log "fuzz targets (a few seconds each; scripts/fuzz.sh runs them longer)"
 ctest --test-dir "$QV_BUILD/fuzz" --output-on-failure -j "$QV_JOBS" "$@" || status=1
 log "Windows tests ($QV_RUN_ARCH, under Wine)"
-# The end-to-end shards, the long scenarios and the Western ones run in Wine sessions of their own, beside
-# the other Windows tests in this one: all at once.
-ctest --test-dir "$QV_BUILD/win-$QV_RUN_ARCH" --output-on-failure -j "$((QV_E2E_SHARDS + 3))" "$@" || status=1
+# The end-to-end shards, the long scenarios, the Western ones and the scaled display's run in Wine sessions
+# of their own, beside the other Windows tests in this one: all at once.
+ctest --test-dir "$QV_BUILD/win-$QV_RUN_ARCH" --output-on-failure -j "$((QV_E2E_SHARDS + 4))" "$@" || status=1
 exit $status

@@ -22,6 +22,12 @@ for face in 'ＭＳ ゴシック' 'MS Gothic'; do add_substitute "$face" 'IPAGot
 for face in 'ＭＳ Ｐ明朝' 'MS PMincho'; do add_substitute "$face" 'IPAPMincho'; done
 for face in 'ＭＳ 明朝' 'MS Mincho'; do add_substitute "$face" 'IPAMincho'; done
 add_substitute 'MS Sans Serif' 'Noto Sans CJK JP'
+# A scaled display: the system's pixels an inch, where Wine and Windows keep them.
+if [ -n "${QV_WINE_DPI:-}" ] && [ "$QV_WINE_DPI" != 96 ]; then
+    for key in 'HKCU\Control Panel\Desktop' 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts'; do
+        "$QV_WINE" reg add "$key" /v LogPixels /t REG_DWORD /d "$QV_WINE_DPI" /f >/dev/null 2>&1
+    done
+fi
 # No crash dialog: a failing test program must end, not wait for a click.
 "$QV_WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
 wineserver -w

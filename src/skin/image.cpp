@@ -27,6 +27,24 @@ Image Image::Clone() const {
     return copy;
 }
 
+Image Enlarged(const Image& image, int factor) {
+    const std::int64_t width = std::int64_t{image.Width()} * factor, height = std::int64_t{image.Height()} * factor;
+    if (factor < 2 || image.Pixels().Empty() || !PictureSizeAllowed(width, height)) return image.Clone();
+    PixelBuffer pixels(static_cast<int>(width), static_cast<int>(height));
+    std::vector<std::uint8_t> indices;
+    if (image.HasPalette()) indices.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    for (int y = 0; y < pixels.Height(); ++y) {
+        for (int x = 0; x < pixels.Width(); ++x) {
+            pixels.Set(x, y, image.Pixels().At(x / factor, y / factor));
+            if (!indices.empty()) {
+                indices[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)] =
+                    static_cast<std::uint8_t>(image.KeyAt(x / factor, y / factor));
+            }
+        }
+    }
+    return Image(std::move(pixels), image.PictureFormat(), std::move(indices));
+}
+
 std::optional<Size> BitmapFileExtent(std::span<const std::uint8_t> bytes) {
     auto word = [&](std::size_t at) { return static_cast<std::uint32_t>(bytes[at] | bytes[at + 1] << 8); };
     auto dword = [&](std::size_t at) { return word(at) | word(at + 2) << 16; };

@@ -47,6 +47,11 @@ private:
     int height_ = 0;
 };
 
+// The picture with every pixel made a `factor` x `factor` block (a skin on a display of a whole multiple
+// of 96 pixels an inch keeps its pixels sharp that way). A factor below 2, or an enlarged size that no
+// picture may have, gives an unchanged copy.
+Image Enlarged(const Image& image, int factor);
+
 // The width and height a Windows bitmap file declares (a top-down bitmap's height counted positive),
 // read from its headers alone; nothing when the bytes hold no bitmap header.
 std::optional<Size> BitmapFileExtent(std::span<const std::uint8_t> bytes);

@@ -189,4 +189,30 @@ void CheckSkinFitsWindow(const SkinDescription& skin, Size window, Size digit_ce
     }
 }
 
+int SkinScaleFactor(int dpi) { return dpi / 96 > 1 ? dpi / 96 : 1; }
+
+SkinDescription ScaledSkin(SkinDescription skin, int factor) {
+    if (factor < 2) return skin;
+    auto scale = [factor](int value) { return ClampToInt(std::int64_t{value} * factor); };
+    auto scale_position = [&](SkinPosition& at) {
+        at.Left = scale(at.Left);
+        at.Top = scale(at.Top);
+        if (at.Right) at.Right = scale(*at.Right);
+        if (at.Bottom) at.Bottom = scale(*at.Bottom);
+    };
+    for (auto& gauge : skin.Gauges) {
+        if (gauge) scale_position(gauge->Position);
+    }
+    for (auto& bar : skin.ProgressBars) {
+        if (bar) scale_position(bar->Position);
+    }
+    for (auto& button : skin.Buttons) {
+        if (button) scale_position(button->Position);
+    }
+    for (auto& value : skin.Values) {
+        if (value) scale_position(*value);
+    }
+    return skin;
+}
+
 } // namespace qv::skin

@@ -103,6 +103,12 @@ std::optional<SkinDescription> ReadSkinDescription(ini::FileStore& files, const 
 // picture can be.
 void CheckSkinFitsWindow(const SkinDescription& skin, Size window, Size digit_cell);
 
+// The whole factor a skin is enlarged by on a display of `dpi` pixels an inch: 2 at 192, but 1 at 144,
+// where enlarging pictures would blur them.
+int SkinScaleFactor(int dpi);
+// The description with every position multiplied by `factor` (for the pictures enlarged by it).
+SkinDescription ScaledSkin(SkinDescription skin, int factor);
+
 // The folder part of a path, up to and including its last backslash (or slash).
 std::wstring FolderOf(const std::wstring& path);
 

@@ -73,6 +73,26 @@ TEST(IconNumberLayout, OneTwoAndThreeDigits) {
     EXPECT_EQ(hundred.x, -1);
     EXPECT_EQ(hundred.y, 2);
     EXPECT_TRUE(hundred.small_font);
+    // 10 and 7 points at 96 pixels an inch.
+    EXPECT_EQ(forty_two.font_height, 13);
+    EXPECT_EQ(hundred.font_height, 9);
+}
+
+// The icons of a scaled display (24 pixels at 150 %, 32 at 200 %, 20 at 125 %) take the 16-pixel layout
+// scaled to their side: positions and font sizes alike.
+TEST(IconNumberLayout, ScalesWithTheIconSize) {
+    struct Case {
+        int number, size, x, y, font_height;
+    };
+    for (const Case& c : {Case{7, 24, 6, 2, 20}, Case{42, 24, 2, 2, 20}, Case{100, 24, -2, 3, 14},
+                          Case{7, 32, 8, 2, 27}, Case{42, 32, 2, 2, 27}, Case{100, 32, -2, 4, 19},
+                          Case{7, 20, 5, 1, 17}, Case{100, 20, -1, 3, 12}}) {
+        const auto layout = icon_number_layout(c.number, c.size);
+        EXPECT_EQ(layout.x, c.x) << c.number << " at " << c.size;
+        EXPECT_EQ(layout.y, c.y) << c.number << " at " << c.size;
+        EXPECT_EQ(layout.font_height, c.font_height) << c.number << " at " << c.size;
+        EXPECT_EQ(layout.small_font, c.number == 100);
+    }
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include "base/app_error.h"
 #include "base/ini_file.h"
+#include "skin/image.h"
 
 namespace qv::skin {
 namespace {
@@ -151,6 +152,47 @@ TEST(SkinValues, ElementsMustFitTheirWindow) {
     skin.Buttons[1] = SkinButtonSpec{};
     skin.Buttons[1]->Position = {0, 0, 30000, 30000};
     EXPECT_THROW(CheckSkinFitsWindow(skin, {0, 0}, {8, 12}), AppError);
+}
+
+// On a display of 200 % and more a skin is enlarged by the whole factor: every position, given or not,
+// and every pixel of its pictures (palette indices too, which the button shapes compare). At 150 % it is
+// left as it is.
+TEST_F(SkinDescriptionTest, EnlargedByWholeFactorsOnly) {
+    EXPECT_EQ(SkinScaleFactor(96), 1);
+    EXPECT_EQ(SkinScaleFactor(144), 1);
+    EXPECT_EQ(SkinScaleFactor(192), 2);
+    EXPECT_EQ(SkinScaleFactor(288), 3);
+
+    auto skin = read("[backimage]\r\nimage=back.bmp\r\n[Gauge]\r\nMem.Position=10,20,110,36\r\n"
+                     "[Button]\r\nExit.Position=200,3\r\n[Value]\r\nCPU.Position=5,-5\r\n");
+    ASSERT_TRUE(skin);
+    const SkinDescription doubled = ScaledSkin(*skin, 2);
+    EXPECT_EQ(doubled.Gauges[0]->Position.Left, 20);
+    EXPECT_EQ(doubled.Gauges[0]->Position.Top, 40);
+    EXPECT_EQ(doubled.Gauges[0]->Position.WidthOr(0), 200);
+    EXPECT_EQ(doubled.Gauges[0]->Position.HeightOr(0), 32);
+    EXPECT_EQ(doubled.Buttons[1]->Position.Left, 400);
+    EXPECT_FALSE(doubled.Buttons[1]->Position.Right);  // still sized by its picture
+    EXPECT_EQ(doubled.Values[2]->Top, -10);
+    EXPECT_EQ(ScaledSkin(*skin, 1).Gauges[0]->Position.Left, 10);
+
+    PixelBuffer pixels(2, 1);
+    pixels.Set(0, 0, 0x111111);
+    pixels.Set(1, 0, 0x222222);
+    const Image picture(std::move(pixels), Image::ifBitmap, {7, 9});
+    const Image big = Enlarged(picture, 2);
+    ASSERT_EQ(big.Width(), 4);
+    ASSERT_EQ(big.Height(), 2);
+    EXPECT_TRUE(big.HasPalette());
+    for (int y = 0; y < 2; ++y) {
+        EXPECT_EQ(big.Pixels().At(1, y), 0x111111u);
+        EXPECT_EQ(big.Pixels().At(2, y), 0x222222u);
+        EXPECT_EQ(big.KeyAt(1, y), 7u);
+        EXPECT_EQ(big.KeyAt(2, y), 9u);
+    }
+    // A picture that may not be that large stays as it is.
+    const Image large = Image::Filled(2048, 2049, 0);
+    EXPECT_EQ(Enlarged(large, 2).Width(), 2048);
 }
 
 } // namespace

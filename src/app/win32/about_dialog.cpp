@@ -2,6 +2,7 @@
 
 #include "app/win32/resources/resource_ids.h"
 #include "base/win32/dialog_frame.h"
+#include "base/win32/display_scale.h"
 #include "skin/win32/gdi_text.h"
 
 namespace qv::app {
@@ -13,8 +14,11 @@ constexpr int kClientHeight = 142;
 // One about dialog at a time: a second request brings the open one forward.
 HWND open_dialog = nullptr;
 
+// Laid out at 96 pixels an inch, drawn at the system's scale.
+using win::scaled;
+
 skin::Font japanese_font(const wchar_t* name, int height, unsigned style = 0) {
-    return {name, height, style, skin::kShiftJisCharset, skin::clBlack};
+    return {name, scaled(height), style, skin::kShiftJisCharset, skin::clBlack};
 }
 
 }  // namespace
@@ -65,13 +69,14 @@ void TForm3::FormCreate() {
     form_font_ = skin::win::CreateFontFor(japanese_font(L"ＭＳ Ｐゴシック", -12));
     title_font_ = skin::win::CreateFontFor(japanese_font(L"ＭＳ Ｐ明朝", -13, skin::fsBold));
     caption_font_ =
-        skin::win::CreateFontFor({L"MS Sans Serif", -13, skin::fsBold, skin::kDefaultCharset, skin::clBlack});
-    win::center_with_client_size(window_, kClientWidth, kClientHeight);
+        skin::win::CreateFontFor({L"MS Sans Serif", scaled(-13), skin::fsBold, skin::kDefaultCharset, skin::clBlack});
+    win::center_with_client_size(window_, scaled(kClientWidth), scaled(kClientHeight));
 
+    const int icon_size = scaled(32);
     icon_.reset(static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUORVANE), IMAGE_ICON,
-                                                32, 32, LR_DEFAULTCOLOR)));
-    HWND icon = ::CreateWindowExW(0, L"STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_ICON, 8, 8, 32, 32, window_,
-                                  nullptr, nullptr, nullptr);
+                                                icon_size, icon_size, LR_DEFAULTCOLOR)));
+    HWND icon = ::CreateWindowExW(0, L"STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_ICON, scaled(8), scaled(8),
+                                  icon_size, icon_size, window_, nullptr, nullptr, nullptr);
     ::SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(icon_.get()), 0);
 
     add_label(48, 16, kVersionText, title_font_.get());
@@ -90,8 +95,8 @@ void TForm3::FormCreate() {
 
 HWND TForm3::add_label(int x, int y, const wchar_t* text, HFONT font) {
     const SIZE size = win::text_extent(window_, font, text);
-    HWND label = ::CreateWindowExW(0, L"STATIC", text, WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, x, y, size.cx,
-                                   size.cy, window_, nullptr, nullptr, nullptr);
+    HWND label = ::CreateWindowExW(0, L"STATIC", text, WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, scaled(x),
+                                   scaled(y), size.cx, size.cy, window_, nullptr, nullptr, nullptr);
     ::SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return label;
 }
@@ -102,7 +107,8 @@ std::unique_ptr<controls::TLightLabel> TForm3::add_link(int x,
                                                         int height,
                                                         const wchar_t* text,
                                                         controls::TJumpType type) {
-    auto link = std::make_unique<controls::TLightLabel>(window_, x, y, width, height, text);
+    auto link = std::make_unique<controls::TLightLabel>(window_, scaled(x), scaled(y), scaled(width), scaled(height),
+                                                        text);
     controls::LightLabelState& looks = link->Looks();
     skin::Font font = japanese_font(L"ＭＳ Ｐゴシック", -12);
     font.FontColor = skin::clBlue;
@@ -120,8 +126,9 @@ std::unique_ptr<controls::TLightLabel> TForm3::add_link(int x,
 }
 
 HWND TForm3::add_ok_button() {
-    HWND ok = ::CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 102, 110,
-                                75, 25, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)), nullptr, nullptr);
+    HWND ok = ::CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, scaled(102),
+                                scaled(110), scaled(75), scaled(25), window_,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)), nullptr, nullptr);
     ::SendMessageW(ok, WM_SETFONT, reinterpret_cast<WPARAM>(form_font_.get()), FALSE);
     return ok;
 }

@@ -1,47 +1,45 @@
 #include "app/win32/icon_number_painter.h"
 
-#include "app/icon_number.h"
 #include "base/app_error.h"
 
 namespace qv::app {
 namespace {
 
-constexpr int kIconSize = 16;
-
-win::UniqueFont make_font(int points, int dpi) {
+win::UniqueFont make_font(int height) {
     LOGFONTW font{};
-    font.lfHeight = -::MulDiv(points, dpi, 72);
+    font.lfHeight = -height;
     font.lfWeight = FW_BOLD;
     font.lfCharSet = DEFAULT_CHARSET;
+    // Two colours only: smoothed edges would be shades of neither.
+    font.lfQuality = NONANTIALIASED_QUALITY;
     wcscpy(font.lfFaceName, L"ＭＳ Ｐゴシック");
     return win::UniqueFont(::CreateFontIndirectW(&font));
 }
 
 } // namespace
 
-IconNumberPainter::IconNumberPainter() {
+IconNumberPainter::IconNumberPainter(int size) : size_(size < kBaseIconSize ? kBaseIconSize : size) {
     win::WindowDC screen(nullptr);
     dc_.reset(::CreateCompatibleDC(screen.get()));
-    IconBitmap.reset(::CreateCompatibleBitmap(screen.get(), kIconSize, kIconSize));
-    IconMask.reset(::CreateBitmap(kIconSize, kIconSize, 1, 1, nullptr));
-    const int dpi = ::GetDeviceCaps(screen.get(), LOGPIXELSY);
-    font_ = make_font(10, dpi);
-    small_font_ = make_font(7, dpi);
+    IconBitmap.reset(::CreateCompatibleBitmap(screen.get(), size_, size_));
+    IconMask.reset(::CreateBitmap(size_, size_, 1, 1, nullptr));
+    font_ = make_font(icon_font_height(10, size_));
+    small_font_ = make_font(icon_font_height(7, size_));
     if (!dc_ || !IconBitmap || !IconMask || !font_ || !small_font_) {
         throw AppError(L"イメージの生成に失敗しました");
     }
     // Every pixel of a drawn icon is opaque.
     win::SelectGuard mask(dc_.get(), IconMask.get());
-    ::PatBlt(dc_.get(), 0, 0, kIconSize, kIconSize, BLACKNESS);
+    ::PatBlt(dc_.get(), 0, 0, size_, size_, BLACKNESS);
 }
 
 win::UniqueIcon IconNumberPainter::draw(int number, COLORREF text, COLORREF back) {
-    const IconNumberLayout layout = icon_number_layout(number);
+    const IconNumberLayout layout = icon_number_layout(number, size_);
     {
         win::SelectGuard bitmap(dc_.get(), IconBitmap.get());
         win::SelectGuard font(dc_.get(), layout.small_font ? small_font_.get() : font_.get());
         win::UniqueBrush brush(::CreateSolidBrush(back));
-        RECT all{0, 0, kIconSize, kIconSize};
+        RECT all{0, 0, size_, size_};
         ::FillRect(dc_.get(), &all, brush.get());
         ::SetTextColor(dc_.get(), text);
         ::SetBkColor(dc_.get(), back);

@@ -6,6 +6,7 @@
 #include "app/command_line.h"
 #include "app/win32/popup_menu.h"
 #include "app/win32/resources/resource_ids.h"
+#include "base/win32/display_scale.h"
 #include "base/win32/error_report.h"
 #include "settings/hotkey_text.h"
 #include "settings/settings_table.h"
@@ -34,7 +35,7 @@ COLORREF resolve_color(unsigned color) {
 
 MainWindow::MainWindow() : RM(settings::make_main_store(settings_services_.services())) {
     register_class(kMainWindowClass, CS_DBLCLKS, ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUORVANE)));
-    RECT frame{0, 0, kClientWidth, kClientHeight};
+    RECT frame{0, 0, scaled(kClientWidth), scaled(kClientHeight)};
     ::AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
     create(kMainWindowClass, kAppTitle, kWindowStyle, 0, 100, 100, frame.right - frame.left, frame.bottom - frame.top);
     command_message_ = ::RegisterWindowMessageW(kCommandMessageName);
@@ -275,6 +276,13 @@ LRESULT MainWindow::dispatch_message(UINT message, WPARAM wparam, LPARAM lparam)
         return 0;
     case WM_USER + 1:
         return clean_request(wparam, lparam);
+    case win::kDpiChangedMessage:
+        follow_display_scale(HIWORD(wparam));
+        return 0;
+    case WM_SETTINGCHANGE:
+    case WM_DISPLAYCHANGE:
+        follow_display_scale(win::shell_dpi(handle()));
+        return default_message(message, wparam, lparam);
     case WM_DESTROY:
         FormDestroy();
         return 0;

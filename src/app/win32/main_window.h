@@ -21,6 +21,7 @@
 #include "app/win32/icon_number_painter.h"
 #include "app/win32/popup_menu.h"
 #include "app/win32/window_timer.h"
+#include "base/win32/display_scale.h"
 #include "base/win32/window.h"
 #include "controls/flat_button.h"
 #include "desktop/win32/cool_tray_icon.h"
@@ -132,6 +133,10 @@ private:
     // False when no icon could be made: the icon shows what it showed before.
     bool DrawIconNumber(int number, desktop::TCoolTrayIcon& icon, int kind);
     void show_application_icon();
+    // The side of the icons the shell shows now (the small-icon size at the display's scale).
+    int tray_icon_size() const;
+    // The display's scale may have changed: the icons are drawn anew at the shell's new icon size.
+    void follow_display_scale(int dpi);
     IndicatorSlots slots() const;
     bool monitoring_paused() const { return PopupMenu1.is_checked(MenuId::N8); }
     // The probe's automatic refresh may run: monitoring is not paused, and neither a run nor the
@@ -177,6 +182,13 @@ private:
     bool show_at_start_ = false;
     bool alarm_box_open_ = false;  // the resource alarm's box is open: the refresh is held off meanwhile
     unsigned window_color_ = kDefaultWindowColor;
+    // The default design is laid out at 96 pixels an inch and drawn at the scale the program started at
+    // (it is DPI-aware for the system's scale); skins keep their pictures' pixels.
+    int dpi_ = win::system_dpi();
+    int scaled(int length) const noexcept { return win::scale_to_dpi(length, dpi_); }
+    skin::Font scaled(skin::Font font) const;
+    int skin_factor_ = 1;  // the whole factor the skin's pictures and positions are enlarged by
+    static constexpr int kBackImageLeft = -2;  // the background picture is drawn from client x -2
 
     // Made once the window exists.
     std::unique_ptr<WindowTimer> Timer1, Timer2, Timer3, Timer4;

@@ -17,9 +17,12 @@ namespace {
 
 namespace layout = skin::default_design;
 
-constexpr int kBackImageLeft = -2;
-
 } // namespace
+
+skin::Font MainWindow::scaled(skin::Font font) const {
+    font.Height = win::scale_to_dpi(font.Height, dpi_);
+    return font;
+}
 
 void MainWindow::create_design_elements() {
     surface_ = std::make_unique<skin::win::WindowSurface>(handle());
@@ -28,13 +31,13 @@ void MainWindow::create_design_elements() {
 
     // The background picture lies beneath everything else: it is attached first.
     BackImage = std::make_unique<skin::win::TFormRgn>(handle());
-    BackImage->SetBounds(kBackImageLeft, 0, kWindowWidth, kClientHeight);
+    BackImage->SetBounds(scaled(kBackImageLeft), 0, scaled(kClientWidth) + 2, scaled(kClientHeight));
     BackImage->SetParent(&surface_->Host());
 
     const skin::Rect& title = layout::kTitleBounds;
-    Title.SetFont(layout::TitleFont());
+    Title.SetFont(scaled(layout::TitleFont()));
     Title.SetCaption(kAppTitle);
-    Title.SetBounds(title.left, title.top, title.Width(), title.Height());
+    Title.SetBounds(scaled(title.left), scaled(title.top), scaled(title.Width()), scaled(title.Height()));
     Title.SetParent(&surface_->Host());
     Title.OnMouseDown = [this](skin::GraphicControl&, skin::TMouseButton button, unsigned, int, int) {
         if (button == skin::mbLeft) start_drag();
@@ -42,22 +45,22 @@ void MainWindow::create_design_elements() {
     BackImage->OnMouseDown = Title.OnMouseDown;
     skin::TextLabel* const captions[] = {&Mem, &Swap, &CPU, &Sys, &User, &GDI};
     for (size_t i = 0; i < layout::kCaptions.size(); ++i) {
-        captions[i]->SetFont(layout::CaptionFont());
+        captions[i]->SetFont(scaled(layout::CaptionFont()));
         captions[i]->SetCaption(layout::kCaptions[i].caption);
-        captions[i]->SetLeft(layout::kCaptions[i].left);
-        captions[i]->SetTop(layout::kCaptions[i].top);
+        captions[i]->SetLeft(scaled(layout::kCaptions[i].left));
+        captions[i]->SetTop(scaled(layout::kCaptions[i].top));
         captions[i]->SetParent(&surface_->Host());
         captions[i]->OnMouseDown = Title.OnMouseDown;
     }
 
     const skin::Rect& button = layout::kCloseButtonBounds;
-    XButton.SetFont(layout::CloseButtonFont());
+    XButton.SetFont(scaled(layout::CloseButtonFont()));
     XButton.SetCaption(L"X");
-    XButton.SetBounds(button.left, button.top, button.Width(), button.Height());
+    XButton.SetBounds(scaled(button.left), scaled(button.top), scaled(button.Width()), scaled(button.Height()));
     XButton.SetRandfarbe(skin::clWhite);
     XButton.SetFarbe(kDefaultWindowColor);
-    XButton.SetTextLeft(4);
-    XButton.SetTextTop(1);
+    XButton.SetTextLeft(scaled(4));
+    XButton.SetTextTop(scaled(1));
     XButton.OnClick = [this](skin::GraphicControl&) { XButtonClick(); };
     XButton.SetParent(&surface_->Host());
 }
@@ -98,7 +101,8 @@ skin::Font MainWindow::read_font(const wchar_t* font_item, const wchar_t* style_
 
 void MainWindow::CreateDefaultGauges() {
     RefreshPause pause(SystemProbe);
-    const skin::Font created_font = layout::GaugeFont();
+    // The settings keep font sizes in points: they come back at the screen's scale.
+    const skin::Font created_font = scaled(layout::GaugeFont());
     // Read once for all six. A hand-edited value that is no colour is reported, and the gauges keep
     // the look they are created with rather than the program failing to start.
     std::optional<GaugeDesign> settings;
@@ -115,7 +119,8 @@ void MainWindow::CreateDefaultGauges() {
         gauge->SetForeColor2(layout::kGaugeColor2);
         gauge->SetFont(created_font);
         gauge->SetText(L"%d%%");
-        gauge->SetBounds(layout::kGaugeLeft[i], layout::kGaugeTop[i], layout::kGaugeWidth, layout::kGaugeHeight);
+        gauge->SetBounds(scaled(layout::kGaugeLeft[i]), scaled(layout::kGaugeTop[i]), scaled(layout::kGaugeWidth),
+                         scaled(layout::kGaugeHeight));
         gauge->OnMouseDown = Title.OnMouseDown;
         if (settings) {
             gauge->SetForeColor1(settings->ForeColor1);
@@ -146,10 +151,12 @@ void MainWindow::RestoreDefaultDesign() {
     show_fixed_elements(true);
     compose_digits_ = nullptr;
     // The whole window again, whatever shape and size a skin gave it.
-    win::UniqueRegion whole(::CreateRectRgn(0, 0, kWindowWidth, kWindowHeight));
+    // The one-pixel frame stays one pixel at every scale.
+    const int width = scaled(kClientWidth) + 2, height = scaled(kClientHeight) + 2;
+    win::UniqueRegion whole(::CreateRectRgn(0, 0, width, height));
     if (whole && ::SetWindowRgn(handle(), whole.get(), TRUE)) whole.release();  // the window owns it now
-    ::SetWindowPos(handle(), nullptr, 0, 0, kWindowWidth, kWindowHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    BackImage->SetBounds(kBackImageLeft, 0, kWindowWidth, kClientHeight);
+    ::SetWindowPos(handle(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    BackImage->SetBounds(scaled(kBackImageLeft), 0, width, scaled(kClientHeight));
     state_.SkinActive = false;
     // The new gauges show values at once.
     if (pause.resume()) win::guarded(handle(), [this] { SystemProbe.Refresh(); });

@@ -3,6 +3,7 @@
 
 #include "app/app_info.h"
 #include "app/win32/resources/resource_ids.h"
+#include "base/win32/display_scale.h"
 #include "base/win32/error_report.h"
 
 namespace qv::app {
@@ -14,9 +15,9 @@ namespace {
 constexpr const wchar_t* kTextColorSettings[] = {L"ISC0", L"ISC1", L"ISC2", L"ISC3", L"ISC4"};
 constexpr const wchar_t* kBackColorSettings[] = {L"IBC0", L"IBC1", L"IBC2", L"IBC3", L"IBC4"};
 
-HICON application_icon() {
+HICON application_icon(int size) {
     return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUORVANE), IMAGE_ICON,
-                                           16, 16, LR_DEFAULTCOLOR));
+                                           size, size, LR_DEFAULTCOLOR));
 }
 
 } // namespace
@@ -30,7 +31,7 @@ void MainWindow::create_main_tray_icon() {
     TrayIcon1->StartMinimized = true;
     TrayIcon1->OnClick = [this](desktop::TCoolTrayIcon&) { TrayIcon1Click(); };
     TrayIcon1->OnMouseMove = [this](desktop::TCoolTrayIcon&, unsigned, int, int) { TrayIcon1MouseMove(); };
-    win::UniqueIcon icon(application_icon());
+    win::UniqueIcon icon(application_icon(tray_icon_size()));
     TrayIcon1->SetIcon(std::move(icon));
     // Starting minimized: the window is shown only when the start-up sequence asks for it.
     show_at_start_ = !TrayIcon1->StartMinimized;
@@ -39,7 +40,7 @@ void MainWindow::create_main_tray_icon() {
 
 void MainWindow::create_tray_drawing_surface() {
     try {
-        icon_painter_ = std::make_unique<IconNumberPainter>();
+        icon_painter_ = std::make_unique<IconNumberPainter>(win::small_icon_size(win::shell_dpi(handle())));
     } catch (const AppError& error) {
         show_error_box(error.text().c_str());
         icon_painter_.reset();
@@ -61,7 +62,35 @@ bool MainWindow::DrawIconNumber(int number, desktop::TCoolTrayIcon& icon, int ki
     return icon.SetIcon(icon_painter_->draw(number, resolve_color(IconTextColors[k]), resolve_color(IconBackColors[k])));
 }
 
-void MainWindow::show_application_icon() { TrayIcon1->SetIcon(win::UniqueIcon(application_icon())); }
+void MainWindow::show_application_icon() { TrayIcon1->SetIcon(win::UniqueIcon(application_icon(tray_icon_size()))); }
+
+int MainWindow::tray_icon_size() const {
+    return icon_painter_ ? icon_painter_->size() : win::small_icon_size(win::shell_dpi(handle()));
+}
+
+void MainWindow::follow_display_scale(int dpi) {
+    // Without a drawing surface (start-up could not make one) there are no numbers to draw.
+    if (!icon_painter_) return;
+    const int size = win::small_icon_size(dpi);
+    if (size == icon_painter_->size()) return;
+    try {
+        icon_painter_ = std::make_unique<IconNumberPainter>(size);
+    } catch (const AppError&) {
+        return;  // the icons keep the size they have
+    }
+    if (icon_kind_[0] == 6) show_application_icon();
+    // The numbers shown are drawn again at the new size at once (also while monitoring is paused); one
+    // that cannot be drawn now is drawn at the next refresh.
+    auto redraw = [this](desktop::TCoolTrayIcon& icon, size_t entry, int kind) {
+        const int shown = state_.LastShown[entry];
+        if (shown >= 0 && !DrawIconNumber(shown, icon, kind)) state_.LastShown[entry] = kForceRedraw;
+    };
+    if (icon_kind_[0] != 6) redraw(*TrayIcon1, 0, icon_kind_[0]);
+    for (size_t slot = 1; slot <= AddIcons.size(); ++slot) {
+        auto& icon = AddIcons[slot - 1];
+        if (icon && icon->IconVisible()) redraw(*icon, slot, icon_kind_[slot]);
+    }
+}
 
 void MainWindow::choose_main_kind(int kind) {
     PopupMenu1.check_exclusive(kTrayKindItems, tray_kind_item(kind));
@@ -94,7 +123,7 @@ void MainWindow::AddIndicatorIcon(int kind) {
     auto& icon = AddIcons[static_cast<size_t>(*slot - 1)];
     if (!icon) {
         icon = std::make_unique<desktop::TCoolTrayIcon>(handle());
-        icon->SetIcon(win::UniqueIcon(application_icon()));
+        icon->SetIcon(win::UniqueIcon(application_icon(tray_icon_size())));
         icon->PopupMenu = icon_menu_.get();
         const int chosen = *slot;
         icon->OnMouseDown = [this, chosen](desktop::TCoolTrayIcon&, desktop::MouseButton, unsigned, int, int) {

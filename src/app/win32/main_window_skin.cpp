@@ -22,10 +22,17 @@ namespace {
 
 constexpr const wchar_t* kSkinLoadFailed = L"スキンファイルの読みこみに失敗しました";
 
+// A skin's picture, enlarged by the skin's whole factor on a scaled display.
+skin::Image load_skin_picture(const std::wstring& path, int factor) {
+    skin::Image picture = skin::win::LoadPictureFile(path);
+    if (factor > 1) return skin::Enlarged(picture, factor);
+    return picture;
+}
+
 // The digit pictures 0.bmp, 1.bmp, ... as far as they can be read; a field shows the digits it has.
-skin::DigitPictures load_digit_pictures(const std::wstring& folder) {
+skin::DigitPictures load_digit_pictures(const std::wstring& folder, int factor) {
     return skin::LoadDigitPictures(
-        [&folder](int digit) { return skin::win::LoadPictureFile(folder + std::to_wstring(digit) + L".bmp"); });
+        [&](int digit) { return load_skin_picture(folder + std::to_wstring(digit) + L".bmp", factor); });
 }
 
 std::wstring with_backslash(std::wstring folder) {
@@ -121,7 +128,9 @@ bool MainWindow::LoadSkin(const std::wstring& file) {
     const auto skin = skin::ReadSkinDescription(*services.files, *services.ansi, file);
     if (!skin) return false;
     ClearForSkin();
-    build_skin(*skin);
+    // Skins keep their pictures' pixels: enlarged by whole factors only (at 200 %, not at 150 %).
+    skin_factor_ = skin::SkinScaleFactor(dpi_);
+    build_skin(skin::ScaledSkin(*skin, skin_factor_));
     state_.SkinActive = true;
     return true;
 }
@@ -129,7 +138,7 @@ bool MainWindow::LoadSkin(const std::wstring& file) {
 void MainWindow::build_skin(const skin::SkinDescription& skin) {
     skin::GraphicHost& host = surface_->Host();
     const auto total_bytes = static_cast<std::int64_t>(SystemProbe.Memory.PhysicalTotal);
-    auto digits = std::make_shared<const skin::DigitPictures>(load_digit_pictures(skin.Folder));
+    auto digits = std::make_shared<const skin::DigitPictures>(load_digit_pictures(skin.Folder, skin_factor_));
 
     // The window takes the background picture's size (or keeps the picture it had when this one cannot
     // be read): measured before anything is built, so that no element larger than it is ever drawn.
@@ -137,7 +146,7 @@ void MainWindow::build_skin(const skin::SkinDescription& skin) {
     skin::Image back;
     std::optional<skin::win::PictureFileError::Kind> back_error;
     try {
-        back = skin::win::LoadPictureFile(skin.PathOf(skin.BackImage));
+        back = load_skin_picture(skin.PathOf(skin.BackImage), skin_factor_);
     } catch (const skin::win::PictureFileError& e) {
         back_error = e.kind();
     }
@@ -215,7 +224,7 @@ void MainWindow::build_skin(const skin::SkinDescription& skin) {
 void MainWindow::build_skin_button(int slot, const skin::SkinButtonSpec& spec, const skin::SkinDescription& skin) {
     auto load = [&](const std::wstring& file) -> std::optional<skin::Image> {
         try {
-            return skin::win::LoadPictureFile(skin.PathOf(file));
+            return load_skin_picture(skin.PathOf(file), skin_factor_);
         } catch (const skin::win::PictureFileError&) {
             ::MessageBoxW(handle(), L"Buttonの画像が読みこめません", kAppTitle, MB_OK);
             return std::nullopt;
@@ -250,7 +259,7 @@ void MainWindow::shape_window_to_picture() {
                          static_cast<DWORD>(::GetWindowLongPtrW(handle(), GWL_EXSTYLE)));
     ::SetWindowPos(handle(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    BackImage->SetBounds(BackImage->Left(), BackImage->Top(), width, height);
+    BackImage->SetBounds(kBackImageLeft * skin_factor_, BackImage->Top(), width, height);
     BackImage->BuildRegion();
     win::run_pending_messages();
     BackImage->ApplyRegion();

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/win32/display_scale.h"
 #include "base/win32/unique_handle.h"
 
 namespace qv::controls {
@@ -110,8 +111,8 @@ void TSpinNumberEdit::Layout() {
     RECT client{};
     ::GetClientRect(handle(), &client);
     if (edit_) {
-        ::MoveWindow(edit_, 1, 1, std::max(0L, client.right - kButtonWidth - kTextGap - 1), std::max(0L, client.bottom - 2),
-                     TRUE);
+        ::MoveWindow(edit_, 1, 1, std::max(0L, client.right - win::scaled(kButtonWidth + kTextGap) - 1),
+                     std::max(0L, client.bottom - 2), TRUE);
     }
     ::InvalidateRect(handle(), nullptr, TRUE);
 }
@@ -120,8 +121,9 @@ RECT TSpinNumberEdit::ButtonRect(int direction) const {
     RECT client{};
     ::GetClientRect(handle(), &client);
     const LONG middle = client.bottom / 2;
-    RECT r{client.right - kButtonWidth, 0, client.right, middle};
-    if (direction < 0) r = {client.right - kButtonWidth, middle, client.right, client.bottom};
+    const LONG left = client.right - win::scaled(kButtonWidth);
+    RECT r{left, 0, client.right, middle};
+    if (direction < 0) r = {left, middle, client.right, client.bottom};
     return r;
 }
 

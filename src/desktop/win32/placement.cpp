@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "base/app_error.h"
+#include "base/win32/display_scale.h"
 #include "base/win32/error_report.h"
 
 namespace qv::desktop {
@@ -57,7 +58,7 @@ bool TScreenDocker::on_moving(RECT& proposed) {
     ::GetWindowRect(owner_, &window);
     DockResult result = dock_rect({proposed.left, proposed.top, proposed.right, proposed.bottom},
                                   {area.left, area.top, area.right, area.bottom}, window.right - window.left,
-                                  window.bottom - window.top, DockableTo, DockDistance);
+                                  window.bottom - window.top, DockableTo, win::scaled(DockDistance));
     proposed = RECT{result.rect.left, result.rect.top, result.rect.right, result.rect.bottom};
     for (TScreenEdge edge : result.edges) {
         // The handler gets the edge by reference; what it changes has no effect.

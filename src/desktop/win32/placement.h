@@ -43,7 +43,7 @@ public:
     bool Active = true;
     unsigned DockableTo = kAllEdges;
     TDockArea DockArea = daWorkArea;
-    int DockDistance = 10;
+    int DockDistance = 10;  // at 96 pixels an inch; as far on screen at every scale
     DockedEvent OnDocked;
 
 private:

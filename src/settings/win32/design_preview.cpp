@@ -1,5 +1,6 @@
 #include "settings/win32/design_preview.h"
 
+#include "base/win32/display_scale.h"
 #include "skin/default_design.h"
 
 namespace qv::settings::win32 {
@@ -9,15 +10,24 @@ namespace layout = skin::default_design;
 
 using layout::kDefaultWindowColor;
 constexpr int kGaugeProgress[6] = {100, 100, 100, 50, 50, 50};
+constexpr int kEdge = 1;  // the lowered edge, one pixel at every scale
+
+// The miniature is the window at the system's scale, as the window itself is drawn.
+using win::scaled;
+skin::Font scaled(skin::Font font) {
+    font.Height = scaled(font.Height);
+    return font;
+}
 
 } // namespace
 
-skin::Font TitlePFont() { return layout::TitleFont(); }
+skin::Font TitlePFont() { return scaled(layout::TitleFont()); }
 
-skin::Font LabelFont() { return layout::CaptionFont(); }
+skin::Font LabelFont() { return scaled(layout::CaptionFont()); }
 
 TDesignPreview::TDesignPreview(HWND parent, int x, int y, int id)
-    : Panel1(std::make_unique<skin::win::GraphicPanel>(parent, x, y, kWidth, kHeight)) {
+    : Panel1(std::make_unique<skin::win::GraphicPanel>(parent, x, y, scaled(kWidth - 2 * kEdge) + 2 * kEdge,
+                                                       scaled(kHeight - 2 * kEdge) + 2 * kEdge)) {
     ::SetWindowLongPtrW(Handle(), GWLP_ID, id);
     // A lowered inner bevel around the miniature window.
     ::SetWindowLongPtrW(Handle(), GWL_EXSTYLE, ::GetWindowLongPtrW(Handle(), GWL_EXSTYLE) | WS_EX_STATICEDGE);
@@ -34,29 +44,30 @@ TDesignPreview::TDesignPreview(HWND parent, int x, int y, int id)
     TitleP.SetFont(TitlePFont());
     TitleP.SetCaption(layout::kTitleCaption);
     const skin::Rect& title = layout::kTitleBounds;
-    TitleP.SetBounds(title.left, title.top, title.Width(), title.Height());
+    TitleP.SetBounds(scaled(title.left), scaled(title.top), scaled(title.Width()), scaled(title.Height()));
     TitleP.SetParent(&host);
 
     skin::TextLabel* const captions[] = {&MemP, &SwapP, &CPUP, &SysP, &UserP, &GDIP};
     for (size_t i = 0; i < layout::kCaptions.size(); ++i) {
         captions[i]->SetFont(LabelFont());
         captions[i]->SetCaption(layout::kCaptions[i].caption);
-        captions[i]->SetLeft(layout::kCaptions[i].left);
-        captions[i]->SetTop(layout::kCaptions[i].top);
+        captions[i]->SetLeft(scaled(layout::kCaptions[i].left));
+        captions[i]->SetTop(scaled(layout::kCaptions[i].top));
         captions[i]->SetParent(&host);
     }
 
     const skin::Rect& button = layout::kCloseButtonBounds;
-    XButtonP.SetFont(layout::CloseButtonFont());
+    XButtonP.SetFont(scaled(layout::CloseButtonFont()));
     XButtonP.SetCaption(L"X");
-    XButtonP.SetBounds(button.left, button.top, button.Width(), button.Height());
+    XButtonP.SetBounds(scaled(button.left), scaled(button.top), scaled(button.Width()), scaled(button.Height()));
     XButtonP.SetRandfarbe(skin::clWhite);
     XButtonP.SetFarbe(kDefaultWindowColor);
     XButtonP.SetParent(&host);
 
     for (size_t i = 0; i < PreviewGauges.size(); ++i) {
         auto gauge = std::make_unique<skin::TCoolGauge>();
-        gauge->SetBounds(layout::kGaugeLeft[i], layout::kGaugeTop[i], layout::kGaugeWidth, layout::kGaugeHeight);
+        gauge->SetBounds(scaled(layout::kGaugeLeft[i]), scaled(layout::kGaugeTop[i]), scaled(layout::kGaugeWidth),
+                         scaled(layout::kGaugeHeight));
         // Made as the window's gauges are: a background that the settings cannot read stays theirs.
         gauge->SetBackColor(layout::kGaugeBackColor);
         gauge->SetBorderStyle(skin::bsSingle);
@@ -66,7 +77,7 @@ TDesignPreview::TDesignPreview(HWND parent, int x, int y, int id)
         gauge->SetProgress(kGaugeProgress[i]);
         gauge->SetForeColor1(layout::kGaugeColor1);
         gauge->SetForeColor2(layout::kGaugeColor2);
-        gauge->SetFont(layout::GaugeFont());
+        gauge->SetFont(scaled(layout::GaugeFont()));
         gauge->SetText(i == 0 ? L"128/128 MB" : L"%d%%");
         gauge->SetParent(&host);
         PreviewGauges[i] = std::move(gauge);
@@ -102,7 +113,7 @@ void TDesignPreview::RestoreDefaults() {
     SetGaugeColor1(layout::kGaugeColor1);
     SetGaugeColor2(layout::kGaugeColor2);
     SetGaugeBackColor(layout::kGaugeBackColor);
-    skin::Font font = layout::GaugeFont();
+    skin::Font font = scaled(layout::GaugeFont());
     font.Charset = Gauge().Font().Charset;  // the face, size, colour and style are restored
     SetGaugeFont(font);
     SetWindowColor(kDefaultWindowColor);

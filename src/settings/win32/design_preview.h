@@ -17,8 +17,10 @@ namespace qv::settings::win32 {
 
 class TDesignPreview {
 public:
-    static constexpr int kWidth = 223, kHeight = 110;  // with the lowered edge
+    // In units of 96 pixels an inch, with the lowered edge.
+    static constexpr int kWidth = 223, kHeight = 110;
 
+    // At (x, y) in the screen's pixels; the miniature is drawn at the system's scale.
     TDesignPreview(HWND parent, int x, int y, int id);
     TDesignPreview(const TDesignPreview&) = delete;
     TDesignPreview& operator=(const TDesignPreview&) = delete;

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "base/win32/display_scale.h"
 #include "settings/win32/settings_dialog_pages.h"
 #include "skin/win32/gdi_text.h"
 
@@ -72,14 +73,16 @@ INT_PTR TForm2::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 void TForm2::FormCreate() {
-    font_ = skin::win::CreateFontFor({L"ＭＳ Ｐゴシック", -12, 0, skin::kShiftJisCharset, skin::clBlack});
-    win::center_with_client_size(window_, kClientWidth, kClientHeight);
+    // Laid out at 96 pixels an inch, drawn at the system's scale.
+    using win::scaled;
+    font_ = skin::win::CreateFontFor({L"ＭＳ Ｐゴシック", scaled(-12), 0, skin::kShiftJisCharset, skin::clBlack});
+    win::center_with_client_size(window_, scaled(kClientWidth), scaled(kClientHeight));
 
     const int buttons_top = kClientHeight - kMargin - kButtonHeight;
     PageControl1 = ::CreateWindowExW(0, WC_TABCONTROLW, L"",
-                                     WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | TCS_MULTILINE, kPageMargin,
-                                     kPageMargin, kClientWidth - 2 * kPageMargin, buttons_top - kPageMargin - kMargin,
-                                     window_,
+                                     WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | TCS_MULTILINE,
+                                     scaled(kPageMargin), scaled(kPageMargin), scaled(kClientWidth - 2 * kPageMargin),
+                                     scaled(buttons_top - kPageMargin - kMargin), window_,
                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPageControl1Id)),
                                      ::GetModuleHandleW(nullptr), nullptr);
     ::SendMessageW(PageControl1, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
@@ -119,8 +122,10 @@ void TForm2::CreatePages() {
 }
 
 HWND TForm2::AddButton(int x, const wchar_t* text, int id) const {
-    HWND button = ::CreateWindowExW(0, L"BUTTON", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, x,
-                                    kClientHeight - kMargin - kButtonHeight, kButtonWidth, kButtonHeight, window_,
+    using win::scaled;
+    HWND button = ::CreateWindowExW(0, L"BUTTON", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, scaled(x),
+                                    scaled(kClientHeight - kMargin - kButtonHeight), scaled(kButtonWidth),
+                                    scaled(kButtonHeight), window_,
                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr),
                                     nullptr);
     ::SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);

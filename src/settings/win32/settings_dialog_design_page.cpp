@@ -1,3 +1,4 @@
+#include "base/win32/display_scale.h"
 #include "settings/win32/design_font_items.h"
 #include "settings/win32/design_preview.h"
 #include "settings/win32/file_dialogs.h"
@@ -39,14 +40,15 @@ TDesignPage::TDesignPage(HWND dialog, const RECT& area, HFONT font, TRegManager&
     const int color_x = 8 + std::max(TextWidth(L"色"), TextWidth(L"色2")) + 6;
     const int color_width = 8 + left_width - color_x;
     ColorLabel1 = AddLabel(8, 40 + kRow / 2, L"色");
-    ColorButton1 = std::make_unique<controls::TSelectColorButton>(Panel(), color_x, 40, color_width, kRow,
-                                                                  kColorButton1Id);
+    using win::scaled;
+    ColorButton1 = std::make_unique<controls::TSelectColorButton>(Panel(), scaled(color_x), scaled(40),
+                                                                  scaled(color_width), scaled(kRow), kColorButton1Id);
     ColorLabel2 = AddLabel(8, 64 + kRow / 2, L"色2");
-    ColorButton2 = std::make_unique<controls::TSelectColorButton>(Panel(), color_x, 64, color_width, kRow,
-                                                                  kColorButton2Id);
+    ColorButton2 = std::make_unique<controls::TSelectColorButton>(Panel(), scaled(color_x), scaled(64),
+                                                                  scaled(color_width), scaled(kRow), kColorButton2Id);
     Font = AddButton(8, 89, left_width, kRow, L"フォント変更▼", kFontId);
     Button8 = AddButton(8, 114, left_width, kRow, L"デフォルトに戻す", kButton8Id);
-    preview_ = std::make_unique<TDesignPreview>(Panel(), preview_x, 16, kPanel1Id);
+    preview_ = std::make_unique<TDesignPreview>(Panel(), scaled(preview_x), scaled(16), kPanel1Id);
     ColorButton1->OnClick = [this](controls::TSelectColorButton&) { ColorButton1Click(); };
     ColorButton2->OnClick = [this](controls::TSelectColorButton&) { ColorButton2Click(); };
 
@@ -56,19 +58,23 @@ TDesignPage::TDesignPage(HWND dialog, const RECT& area, HFONT font, TRegManager&
                          {L"システム リソース表示時", L"User リソース表示時", L"GDI リソース表示時",
                           L"CPU 使用率表示時", L"空きメモリ表示時"});
     HWND tray_label = AddLabel(190, 166, L"トレイアイコン");
-    Tray = std::make_unique<skin::win::GraphicPanel>(Panel(), RightOf(tray_label) + 6, 158, 17, 17);
+    const int tray_side = scaled(17);
+    Tray = std::make_unique<skin::win::GraphicPanel>(Panel(), scaled(RightOf(tray_label) + 6), scaled(158), tray_side,
+                                                     tray_side);
     ::SetWindowLongPtrW(Tray->handle(), GWLP_ID, kTrayId);
-    TrayS.SetFont({L"ＭＳ Ｐゴシック", -13, skin::fsBold, skin::kShiftJisCharset, skin::clWhite});
+    TrayS.SetFont({L"ＭＳ Ｐゴシック", scaled(-13), skin::fsBold, skin::kShiftJisCharset, skin::clWhite});
     TrayS.SetCaption(L"50");
     TrayS.SetParent(&Tray->Host());
-    TrayS.SetBounds((17 - TrayS.Width()) / 2, (17 - TrayS.Height()) / 2, TrayS.Width(), TrayS.Height());
+    TrayS.SetBounds((tray_side - TrayS.Width()) / 2, (tray_side - TrayS.Height()) / 2, TrayS.Width(), TrayS.Height());
     constexpr int kTrayColorsRow = 181;
     HWND text_label = AddLabel(8, kTrayColorsRow + kRow / 2, L"文字色");
-    ISCButton = std::make_unique<controls::TSelectColorButton>(Panel(), RightOf(text_label) + 6, kTrayColorsRow, 70,
-                                                               kRow, kISCButtonId);
+    ISCButton = std::make_unique<controls::TSelectColorButton>(Panel(), scaled(RightOf(text_label) + 6),
+                                                               scaled(kTrayColorsRow), scaled(70), scaled(kRow),
+                                                               kISCButtonId);
     HWND back_label = AddLabel(RightOf(ISCButton->handle()) + 16, kTrayColorsRow + kRow / 2, L"背景色");
-    IBCButton = std::make_unique<controls::TSelectColorButton>(Panel(), RightOf(back_label) + 6, kTrayColorsRow, 70,
-                                                               kRow, kIBCButtonId);
+    IBCButton = std::make_unique<controls::TSelectColorButton>(Panel(), scaled(RightOf(back_label) + 6),
+                                                               scaled(kTrayColorsRow), scaled(70), scaled(kRow),
+                                                               kIBCButtonId);
     ISCButton->OnClick = [this](controls::TSelectColorButton&) { ISCButtonClick(); };
     IBCButton->OnClick = [this](controls::TSelectColorButton&) { IBCButtonClick(); };
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "base/win32/dialog_frame.h"
+#include "base/win32/display_scale.h"
 
 namespace qv::settings::win32 {
 namespace {
@@ -52,16 +53,26 @@ HWND TSettingsPage::Panel() const noexcept { return panel_->handle(); }
 
 void TSettingsPage::Show(bool shown) const { ::ShowWindow(Panel(), shown ? SW_SHOW : SW_HIDE); }
 
+// The pages are laid out at 96 pixels an inch: lengths given and returned are in those units, and the
+// controls are placed at the system's scale. Texts are measured in the dialog's font as it is drawn.
 int TSettingsPage::Width() const noexcept {
     RECT client{};
     ::GetClientRect(Panel(), &client);
-    return client.right;
+    return ::MulDiv(client.right, win::kBaseDpi, win::system_dpi());
 }
 
-int TSettingsPage::TextWidth(const wchar_t* text) const { return win::text_extent(Panel(), font_, text).cx; }
+int TSettingsPage::TextWidth(const wchar_t* text) const {
+    return win::unscaled(win::text_extent(Panel(), font_, text).cx);
+}
 
 HWND TSettingsPage::AddControl(const wchar_t* window_class, const wchar_t* text, DWORD style, DWORD ex_style, int x,
                                int y, int width, int height, int id) const {
+    return AddScreenControl(window_class, text, style, ex_style, win::scaled(x), win::scaled(y), win::scaled(width),
+                            win::scaled(height), id);
+}
+
+HWND TSettingsPage::AddScreenControl(const wchar_t* window_class, const wchar_t* text, DWORD style, DWORD ex_style,
+                                     int x, int y, int width, int height, int id) const {
     HWND control = ::CreateWindowExW(ex_style, window_class, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height,
                                      Panel(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                      ::GetModuleHandleW(nullptr), nullptr);
@@ -75,14 +86,16 @@ HWND TSettingsPage::AddGroup(int x, int y, int width, int height, const wchar_t*
 
 HWND TSettingsPage::AddLabel(int x, int middle, const wchar_t* text) const {
     const SIZE size = win::text_extent(Panel(), font_, text);
-    return AddControl(L"STATIC", text, SS_LEFT | SS_NOPREFIX, 0, x, middle - size.cy / 2, size.cx + 1, size.cy, 0);
+    return AddScreenControl(L"STATIC", text, SS_LEFT | SS_NOPREFIX, 0, win::scaled(x),
+                            win::scaled(middle) - size.cy / 2, size.cx + 1, size.cy, 0);
 }
 
 HWND TSettingsPage::AddCheck(int x, int middle, const wchar_t* text, int id) const {
     const SIZE size = win::text_extent(Panel(), font_, text);
-    const int height = std::max<int>(size.cy, 16);
-    const int width = kCheckBoxWidth + (*text ? size.cx + 4 : 0);
-    return AddControl(L"BUTTON", text, BS_AUTOCHECKBOX | WS_TABSTOP, 0, x, middle - height / 2, width, height, id);
+    const int height = std::max<int>(size.cy, win::scaled(16));
+    const int width = win::scaled(kCheckBoxWidth) + (*text ? size.cx + win::scaled(4) : 0);
+    return AddScreenControl(L"BUTTON", text, BS_AUTOCHECKBOX | WS_TABSTOP, 0, win::scaled(x),
+                            win::scaled(middle) - height / 2, width, height, id);
 }
 
 HWND TSettingsPage::AddButton(int x, int y, int width, int height, const wchar_t* text, int id) const {
@@ -122,14 +135,14 @@ HWND TSettingsPage::AddEdit(int x, int y, int width, int height, int id) const {
 
 std::unique_ptr<controls::TSpinNumberEdit> TSettingsPage::AddSpin(int x, int middle, int width, int id, int minimum,
                                                                   int maximum, int increment) const {
-    auto spin = std::make_unique<controls::TSpinNumberEdit>(Panel(), x, 0, width, 0, id);
+    auto spin = std::make_unique<controls::TSpinNumberEdit>(Panel(), win::scaled(x), 0, win::scaled(width), 0, id);
     spin->SetMinValue(minimum);
     spin->SetMaxValue(maximum);
     spin->Increment = increment;
     spin->SetAlignment(controls::TAlignment::taRightJustify);
     RECT frame{};
     ::GetWindowRect(spin->handle(), &frame);
-    ::SetWindowPos(spin->handle(), nullptr, x, middle - (frame.bottom - frame.top) / 2, 0, 0,
+    ::SetWindowPos(spin->handle(), nullptr, win::scaled(x), win::scaled(middle) - (frame.bottom - frame.top) / 2, 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     return spin;
 }
@@ -138,7 +151,7 @@ int RightOf(HWND control) {
     RECT frame{};
     ::GetWindowRect(control, &frame);
     ::MapWindowPoints(nullptr, ::GetParent(control), reinterpret_cast<POINT*>(&frame), 2);
-    return frame.right;
+    return win::unscaled(frame.right);
 }
 
 std::wstring TextOf(HWND window) {

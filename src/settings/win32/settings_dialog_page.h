@@ -46,8 +46,9 @@ protected:
     virtual void OnCommand(HWND, int /*code*/) {}
     virtual void OnScroll(HWND) {}
 
-    // Controls on the panel. `middle` is the vertical centre of the control's row, so that boxes,
-    // labels and fields of one row line up whatever the font's height.
+    // Controls on the panel, placed in units of 96 pixels an inch (drawn at the system's scale).
+    // `middle` is the vertical centre of the control's row, so that boxes, labels and fields of one row
+    // line up whatever the font's height.
     int Width() const noexcept;
     int TextWidth(const wchar_t* text) const;
     HWND AddGroup(int x, int y, int width, int height, const wchar_t* text) const;
@@ -69,12 +70,15 @@ private:
     class Surface;
     HWND AddControl(const wchar_t* window_class, const wchar_t* text, DWORD style, DWORD ex_style, int x, int y,
                     int width, int height, int id) const;
+    // The same in the screen's pixels.
+    HWND AddScreenControl(const wchar_t* window_class, const wchar_t* text, DWORD style, DWORD ex_style, int x, int y,
+                          int width, int height, int id) const;
 
     HFONT font_;
     std::unique_ptr<Surface> panel_;
 };
 
-// Right edge of a control, in its parent's coordinates.
+// Right edge of a control, in its parent's coordinates (in the pages' units: 96 pixels an inch).
 int RightOf(HWND control);
 
 std::wstring TextOf(HWND window);

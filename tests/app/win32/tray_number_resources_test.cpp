@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "desktop/win32/cool_tray_icon.h"
 #include "support/win32/process_resources.h"
 
@@ -41,6 +43,44 @@ TEST(TrayNumberResources, RedrawsKeepTheObjectCountsFlat) {
     EXPECT_LE(test::gdi_object_count(self).value_or(0) - gdi_before, 2);
     if (user_before) {
         EXPECT_LE(test::user_object_count(self).value_or(0) - *user_before, 2);
+    }
+}
+
+// At every small-icon size (16 at 96 pixels an inch, 20, 24 and 32 on scaled displays) a drawing is an
+// icon of exactly that size whose every pixel is the number's colour or its background: no smoothed
+// edges, nothing for the shell to stretch.
+TEST(TrayNumberResources, DrawingsFillTheIconSizeInTwoColours) {
+    constexpr COLORREF kText = RGB(255, 255, 0), kBack = RGB(0, 0, 160);
+    for (int size : {16, 20, 24, 32}) {
+        IconNumberPainter painter(size);
+        for (int number : {8, 88, 100}) {
+            const win::UniqueIcon icon = painter.draw(number, kText, kBack);
+            ASSERT_TRUE(icon);
+            ICONINFO info{};
+            ASSERT_TRUE(::GetIconInfo(icon.get(), &info));
+            const win::UniqueBitmap color(info.hbmColor), mask(info.hbmMask);
+            BITMAP shape{};
+            ASSERT_TRUE(::GetObjectW(color.get(), sizeof shape, &shape));
+            EXPECT_EQ(shape.bmWidth, size);
+            EXPECT_EQ(shape.bmHeight, size);
+
+            BITMAPINFO format{};
+            format.bmiHeader = {sizeof(BITMAPINFOHEADER), size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+            std::vector<DWORD> pixels(static_cast<size_t>(size) * static_cast<size_t>(size));
+            const win::WindowDC screen(nullptr);
+            ASSERT_EQ(::GetDIBits(screen.get(), color.get(), 0, static_cast<UINT>(size), pixels.data(), &format,
+                                  DIB_RGB_COLORS),
+                      size);
+            size_t ink = 0, other = 0;
+            for (DWORD pixel : pixels) {
+                // The DIB holds 0x00RRGGBB; RGB() wants them the other way round.
+                const COLORREF rgb = RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+                if (rgb == kText) ++ink;
+                else if (rgb != kBack) ++other;
+            }
+            EXPECT_EQ(other, 0u) << number << " at " << size << " has pixels of neither colour";
+            EXPECT_GT(ink, static_cast<size_t>(size)) << number << " at " << size << " shows no number";
+        }
     }
 }
 
