@@ -246,8 +246,8 @@ def button_picture(shape, width, height, back, face, symbol_color, kind, symbol,
     pic = Picture(width, height, back)
     pic.fill(shape, face)
     cx, cy = width / 2, height / 2 + offset
-    if kind == "Defrag":
-        pic.fill(flash_polygon(cx, cy, symbol), symbol_color)
+    if kind == "Defrag":  # a flash reads better a little larger than the strokes
+        pic.fill(flash_polygon(cx, cy, symbol * 1.5), symbol_color)
     else:
         lines = icon_lines(kind, cx, cy, symbol)
         pic.fill(strokes(lines, pen), symbol_color, box_of(lines, pen + 1))
@@ -376,7 +376,7 @@ def sakura():
     def free_button(face, ink, dy):
         pic = Picture(64, 16, body)
         pic.fill(pill, hex_color(face))
-        pic.fill(flash_polygon(13, 8 + dy, 8), hex_color(ink))
+        pic.fill(flash_polygon(13, 8 + dy, 10.5), hex_color(ink))
         draw_text(pic, "FREE", 38, 5 + dy, 6, hex_color(ink), 1.25, "center")
         return pic
     normal, pressed = free_button("#e0507f", "#ffffff", 0), free_button("#c23a67", "#ffe3ec", 0.5)
