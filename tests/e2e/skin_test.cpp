@@ -425,6 +425,11 @@ TEST_F(Skin, TheReleasePackageRunsFromItsFolderWithEachOfItsSkinsAndLeavesOnlyIt
         ASSERT_NO_FATAL_FAILURE(open_and_close_context_menu(app));
         ASSERT_TRUE(app.post_command(entry));
         ASSERT_TRUE(wait_until([&] { return window_size(app).cx != 223; }, 10s)) << "skin entry " << i << " did not load";
+        // The window takes its size first and its shape next, and the load ends with a refresh of the figures
+        // that lets messages run: a menu choice that came in there would reach a load not yet finished.
+        ASSERT_TRUE(wait_until([&] { return window_region(app).has_value(); }, 10s));
+        ASSERT_TRUE(app.send(WM_NULL));
+        ::Sleep(700);
         const fs::path file = app.ini().value(L"Design", L"SkinFileName").value_or(L"");
         EXPECT_EQ(file.parent_path().parent_path(), home / "skin") << file.string();
         chosen.insert(file.parent_path().filename().wstring());
