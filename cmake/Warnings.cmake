@@ -2,6 +2,9 @@
 add_library(qv_options INTERFACE)
 target_compile_options(qv_options INTERFACE -Wall -Wextra -Wpedantic -Wshadow -Wno-missing-field-initializers)
 target_include_directories(qv_options INTERFACE ${PROJECT_SOURCE_DIR}/src)
+# base/version.h: the version number of project() for the code and the resource script.
+configure_file(${PROJECT_SOURCE_DIR}/src/base/version.h.in ${PROJECT_BINARY_DIR}/generated/base/version.h @ONLY)
+target_include_directories(qv_options INTERFACE ${PROJECT_BINARY_DIR}/generated)
 # Paths inside objects (__FILE__, debug information) are relative to the source folder: a clone in another
 # folder then compiles to the same objects, and the compiler cache serves it.
 target_compile_options(qv_options INTERFACE -ffile-prefix-map=${PROJECT_SOURCE_DIR}/=)

@@ -58,8 +58,9 @@ if [ -f "$state" ]; then
 fi
 mkdir -p "$app"
 cmp -s "$built" "$app/Quorvane.exe" || cp "$built" "$app/Quorvane.exe"
-# The help pages ship beside the program.
+# The help pages and the skins ship beside the program (skins of the user's own in $app/skin stay).
 rm -rf "$app/help" && cp -r "$(dirname "$built")/help" "$app/help"
+mkdir -p "$app/skin" && cp -r "$(dirname "$built")/skin/." "$app/skin/"
 
 xvfb=-
 if [ -z "${DISPLAY:-}" ]; then

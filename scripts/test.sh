@@ -30,6 +30,8 @@ for arch in "${archs[@]}"; do
     configure_windows "$arch"
     build_tree "win-$arch"
 done
+# The release package: its scenario unpacks and runs it.
+QV_PACKAGE_SKIP_SETUP=1 "$here/package.sh"
 "$here/wineprefix.sh"
 
 cleanup() {

@@ -1,22 +1,28 @@
 // Skins on the real program: a skin in force at start (window size and shape from its picture, its
 // gauge and digits instead of the default design), its buttons, skins and background pictures that
-// cannot be used, and the skin submenu.
+// cannot be used, the skin submenu, the skins that ship, and the release package that carries them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <set>
 #include <string>
 #include <string_view>
 
 #include "app/menu_ids.h"
+#include "base/win32/text.h"
 #include "base/win32/unique_handle.h"
 #include "support/win32/app_test.h"
 #include "support/win32/bitmap_file.h"
 #include "support/win32/message_box.h"
 #include "support/win32/process_resources.h"
 #include "support/win32/screen_capture.h"
+#include "e2e/zip_archive.h"
 
 namespace qv::test {
 namespace {
+
+namespace fs = std::filesystem;
 
 constexpr COLORREF kBack = RGB(0x20, 0x30, 0x60);
 constexpr COLORREF kKey = RGB(0xFF, 0x00, 0xFF);
@@ -298,6 +304,164 @@ TEST_F(Skin, ADitheredScreenSizedPictureFailsTheSkinAtOnce) {
     EXPECT_EQ(app.ini().value(L"Design", L"SkinFileName"), L"");
     EXPECT_EQ(window_size(app).cx, 223);
     EXPECT_TRUE(app.send(WM_NULL, 0, 0, 1s));
+}
+
+// The skins that ship, as the build puts them beside the program: each gives the window its picture's
+// size and outline, and draws its strip, a button and a gauge that fills.
+TEST_F(Skin, EveryShippedSkinShapesTheWindowAndDrawsItsElements) {
+    struct Shipped {
+        const char* name;
+        SIZE picture;
+        POINT strip;  // client points: a flat part of the title strip, a button's face
+        COLORREF strip_color;
+        POINT button;
+        COLORREF button_color;
+        RECT groove;  // the first gauge or bar, inside its frame
+        COLORREF groove_color;
+    };
+    const Shipped skins[] = {
+        {"Midnight", {236, 94}, {108, 12}, RGB(0x1a, 0x22, 0x36), {223, 6}, RGB(0xb8, 0x40, 0x5a), {50, 33, 224, 39},
+         RGB(0x0a, 0x0f, 0x1c)},
+        {"Sakura", {152, 142}, {98, 12}, RGB(0xfb, 0xe3, 0xec), {98, 123}, RGB(0xe0, 0x50, 0x7f), {28, 30, 44, 86},
+         RGB(0xf7, 0xdf, 0xe8)},
+        {"Matcha", {214, 104}, {98, 12}, RGB(0x6f, 0x8f, 0x45), {184, 6}, RGB(0x8c, 0x3b, 0x2a), {52, 34, 198, 43},
+         RGB(0xe4, 0xdc, 0xc5)},
+    };
+    const fs::path shipped = environment_path(L"QV_EXE").parent_path() / L"skin";
+    for (const Shipped& skin : skins) {
+        AppDriver& app = prepare();
+        fs::create_directories(app.folder() / "skin");
+        fs::copy(shipped / skin.name, app.folder() / "skin" / skin.name, fs::copy_options::recursive);
+        std::string lower = skin.name;
+        std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) { return char(std::tolower(c)); });
+        write_file(app.ini_path(), "[Design]\r\nSkinFileName=" +
+                                       (app.folder() / "skin" / skin.name / (lower + ".qvs")).string() + "\r\n");
+        app.start();
+        ASSERT_TRUE(app.wait_ready()) << skin.name;
+        EXPECT_EQ(window_size(app).cx, skin.picture.cx + 2) << skin.name;
+        EXPECT_EQ(window_size(app).cy, skin.picture.cy + 2) << skin.name;
+        auto region = window_region(app);
+        ASSERT_TRUE(region) << skin.name << ": no shape";
+        EXPECT_TRUE(::PtInRegion(region->get(), skin.picture.cx / 2, skin.picture.cy / 2)) << skin.name;
+        EXPECT_FALSE(::PtInRegion(region->get(), 2, 3)) << skin.name << ": the corner is not cut off";
+
+        const RECT groove = client_area(app, skin.groove.left, skin.groove.top, skin.groove.right, skin.groove.bottom);
+        const size_t area = size_t(skin.groove.right - skin.groove.left) * size_t(skin.groove.bottom - skin.groove.top);
+        EXPECT_TRUE(wait_until([&] { return ScreenCapture::take(groove).count_pixels(groove, skin.groove_color) < area; },
+                               10s)) << skin.name << ": the gauge does not fill";
+        const ScreenCapture shot = ScreenCapture::take();
+        const RECT strip = client_area(app, skin.strip.x, skin.strip.y, 0, 0);
+        const RECT button = client_area(app, skin.button.x, skin.button.y, 0, 0);
+        EXPECT_EQ(shot.pixel(strip.left, strip.top), skin.strip_color) << skin.name;
+        EXPECT_EQ(shot.pixel(button.left, button.top), skin.button_color) << skin.name;
+        if (HasFailure()) shot.save_bmp(artifacts_folder() / (std::string(skin.name) + ".bmp"));
+        app.end();
+    }
+}
+
+// The Wine prefix of the tests opens no web pages (its browser is switched off). While it lives, an opener
+// of its own makes the shell copy every ".html" page it is asked to open to `record`; a system that already
+// opens them keeps its own way.
+class HtmlOpener {
+public:
+    explicit HtmlOpener(const fs::path& record) {
+        HKEY key = nullptr;
+        DWORD created = 0;
+        if (::RegCreateKeyExW(HKEY_CLASSES_ROOT, L".html", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, &created) != ERROR_SUCCESS) return;
+        installed_ = created == REG_CREATED_NEW_KEY;
+        if (installed_) set_default(key, L"QuorvaneTestPage");
+        ::RegCloseKey(key);
+        if (!installed_) return;
+        if (::RegCreateKeyExW(HKEY_CLASSES_ROOT, kCommand, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS) {
+            set_default(key, L"cmd.exe /c copy /y \"%1\" \"" + record.wstring() + L"\"");
+            ::RegCloseKey(key);
+        }
+    }
+    HtmlOpener(const HtmlOpener&) = delete;
+    HtmlOpener& operator=(const HtmlOpener&) = delete;
+    ~HtmlOpener() {
+        if (!installed_) return;
+        for (const wchar_t* key : {kCommand, L"QuorvaneTestPage\\shell\\open", L"QuorvaneTestPage\\shell",
+                                   L"QuorvaneTestPage", L".html"}) {
+            ::RegDeleteKeyW(HKEY_CLASSES_ROOT, key);
+        }
+    }
+    bool installed() const noexcept { return installed_; }
+
+private:
+    static constexpr const wchar_t* kCommand = L"QuorvaneTestPage\\shell\\open\\command";
+    static void set_default(HKEY key, const std::wstring& value) {
+        ::RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                         static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    }
+    bool installed_ = false;
+};
+
+// The release package as a user gets it: unpacked into a folder whose path has blanks and Japanese
+// letters and started from there, each of its skins chosen from the skin menu and left again, its help
+// opened; afterwards the folder holds what was unpacked and the settings file, nothing else.
+TEST_F(Skin, TheReleasePackageRunsFromItsFolderWithEachOfItsSkinsAndLeavesOnlyItsSettings) {
+    if (sizeof(void*) == 8) GTEST_SKIP() << "the package holds the 32-bit program";
+    const fs::path zip = environment_path(L"QV_PACKAGE");
+    ASSERT_TRUE(fs::exists(zip)) << zip.string() << " is missing: scripts/package.sh makes it";
+    std::vector<fs::path> unpacked;
+    AppDriver app([&](const fs::path& folder) {
+        unpacked = unpack_zip(zip, folder);
+        auto exe = std::find_if(unpacked.begin(), unpacked.end(), [](const fs::path& f) { return f.filename() == "Quorvane.exe"; });
+        if (exe == unpacked.end()) throw std::runtime_error("the package holds no Quorvane.exe");
+        return folder / *exe;
+    });
+    const fs::path home = app.exe_path().parent_path();
+    // Readme.txt reads as code page 932 with CR LF line ends.
+    const std::string readme = read_file(home / "Readme.txt").value_or("");
+    EXPECT_GT(::MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, readme.data(), int(readme.size()), nullptr, 0), 0);
+    EXPECT_EQ(std::count(readme.begin(), readme.end(), '\n'), std::count(readme.begin(), readme.end(), '\r'));
+
+    app.start();
+    ASSERT_TRUE(app.wait_ready());
+    std::set<std::wstring> chosen;
+    for (int i = 0; i < 3; ++i) {
+        const auto entry = static_cast<app::MenuId>(static_cast<int>(app::MenuId::FirstSkinEntry) + i);
+        ASSERT_NO_FATAL_FAILURE(open_and_close_context_menu(app));
+        ASSERT_TRUE(app.post_command(entry));
+        ASSERT_TRUE(wait_until([&] { return window_size(app).cx != 223; }, 10s)) << "skin entry " << i << " did not load";
+        // The window takes its size first and its shape next, and the load ends with a refresh of the figures
+        // that lets messages run: a menu choice that came in there would reach a load not yet finished.
+        ASSERT_TRUE(wait_until([&] { return window_region(app).has_value(); }, 10s));
+        ASSERT_TRUE(app.send(WM_NULL));
+        ::Sleep(700);
+        const fs::path file = app.ini().value(L"Design", L"SkinFileName").value_or(L"");
+        EXPECT_EQ(file.parent_path().parent_path(), home / "skin") << file.string();
+        chosen.insert(file.parent_path().filename().wstring());
+        ASSERT_NO_FATAL_FAILURE(open_and_close_context_menu(app));
+        ASSERT_TRUE(app.post_command(entry));
+        ASSERT_TRUE(wait_until([&] { return window_size(app).cx == 223; }, 10s)) << "skin entry " << i << " stayed";
+    }
+    EXPECT_EQ(chosen, (std::set<std::wstring>{L"Matcha", L"Midnight", L"Sakura"}));
+
+    {
+        const TempFolder records(L"quorvane-help");
+        const fs::path record = records.path() / "opened.html";
+        HtmlOpener opener(record);
+        ASSERT_TRUE(app.post_command(app::MenuId::Help2));
+        if (auto box = wait_message_box(app.process_id(), L"ERROR", 3s)) {
+            ADD_FAILURE() << "the help did not open: " << win::wide_to_utf8(box->text);
+            answer_message_box(box->window, IDOK);
+        }
+        if (opener.installed()) {
+            EXPECT_TRUE(wait_until([&] { return read_file(record) == read_file(home / "help" / "window.html"); }, 10s))
+                << "the shell was not asked to open the window's help page";
+        }
+    }
+    ASSERT_TRUE(app.end()) << "the program did not end by its exit command";
+
+    std::set<fs::path> expected(unpacked.begin(), unpacked.end());
+    expected.insert(fs::relative(app.ini_path(), app.folder()));
+    std::set<fs::path> found;
+    for (const auto& entry : fs::recursive_directory_iterator(app.folder())) {
+        if (entry.is_regular_file()) found.insert(fs::relative(entry.path(), app.folder()));
+    }
+    EXPECT_EQ(found, expected);
 }
 
 } // namespace

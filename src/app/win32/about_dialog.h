@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+#include "base/version.h"
 #include "base/win32/dialog_frame.h"
 #include "base/win32/unique_handle.h"
 #include "controls/win32/light_label.h"
@@ -13,7 +14,7 @@
 namespace qv::app {
 
 inline constexpr wchar_t kAboutCaption[] = L"バージョン情報";
-inline constexpr wchar_t kVersionText[] = L"Quorvane Ver 0.81";
+inline constexpr wchar_t kVersionText[] = L"Quorvane Ver " QV_VERSION_WTEXT;
 inline constexpr wchar_t kHomePage[] = L"https://quorvane.app/";
 inline constexpr wchar_t kSupportMail[] = L"support@quorvane.app";
 inline constexpr wchar_t kAboutInfo[] = L"Copyright (C) 2026 Quorvane Project";

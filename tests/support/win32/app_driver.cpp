@@ -136,14 +136,20 @@ AppDriver::AppDriver(std::optional<std::string> ini) : folder_(L"quorvane-e2e") 
     }
     exe_ = folder_.path() / source.filename();
     if (!::CopyFileW(source.c_str(), exe_.c_str(), FALSE)) throw std::runtime_error("cannot copy " + source.string());
-    // The folders that ship beside the program.
-    for (const wchar_t* beside : {L"skin", L"help"}) {
+    // The help ships beside the program. The shipped skins are left out: scenarios put the skins they need
+    // there themselves, and the skin menu then lists only those.
+    for (const wchar_t* beside : {L"help"}) {
         std::error_code error;
         if (!fs::is_directory(source.parent_path() / beside, error)) continue;
         fs::copy(source.parent_path() / beside, folder_.path() / beside, fs::copy_options::recursive, error);
         if (error) throw std::runtime_error("cannot copy a folder beside the program: " + error.message());
     }
     if (ini) write_file(ini_path(), *ini);
+}
+
+// Its folder's name has blanks and Japanese letters, as a user's folder may.
+AppDriver::AppDriver(const std::function<fs::path(const fs::path& folder)>& place) : folder_(L"quorvane パッケージ e2e") {
+    exe_ = place(folder_.path());
 }
 
 AppDriver::~AppDriver() { end(); }

@@ -65,9 +65,12 @@ public:
     static constexpr const wchar_t* kMainClass = L"TForm1";
     static constexpr const wchar_t* kReadyProperty = L"QuorvaneReady";
 
-    // Copies the program named by the environment variable QV_EXE (with its "skin" and "help" folders, if any) into a
+    // Copies the program named by the environment variable QV_EXE (with its "help" folder, if any) into a
     // fresh folder; when `ini` is given, its bytes become the INI file beside it. Throws when it cannot.
     explicit AppDriver(std::optional<std::string> ini = std::nullopt);
+    // A program that `place` puts into the driver's fresh folder (unpacking a package, say): it answers the
+    // program's path. Throws what `place` throws.
+    explicit AppDriver(const std::function<std::filesystem::path(const std::filesystem::path& folder)>& place);
     AppDriver(const AppDriver&) = delete;
     AppDriver& operator=(const AppDriver&) = delete;
     ~AppDriver();
