@@ -223,6 +223,7 @@ private:
     // an element) is running.
     int message_depth_ = 0;
     bool settings_open_ = false;
+    bool skin_changing_ = false;  // a skin menu choice is being carried out
     // The registered message by which a start with a switch commands this copy; 0 when the system
     // registered none.
     UINT command_message_ = 0;

@@ -297,6 +297,14 @@ bool MainWindow::is_skin_entry(MenuId id) const {
 }
 
 void MainWindow::SkinMenuItemClick(MenuId id) {
+    // A load lets waiting messages run: a choice made meanwhile would be judged against the skin that
+    // is going, and leave the setting and the window at odds. It is dropped, like a click on a busy button.
+    if (skin_changing_) return;
+    skin_changing_ = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{skin_changing_};
     SkinMenuEntry& entry = SkinMenuItems[static_cast<size_t>(id) - static_cast<size_t>(MenuId::FirstSkinEntry)];
     const SkinChoice choice = choose_skin(entry, state_.CurrentSkinFile);
     entry.checked = choice.checked;
