@@ -202,14 +202,30 @@ public:
         return ms;
     }
 
-    // Private memory in KiB: what the host counts as the process's own (Private_Clean + Private_Dirty),
-    // or Windows' private bytes where there is no host to ask.
+    // Private memory in KiB, as Windows counts private bytes: what the host holds for this process
+    // alone, less the clean pages of mapped files (fonts, libraries: page cache, which counts as private
+    // only while no other process happens to map the same file). Windows' own figure where there is no
+    // host to ask.
     std::optional<long long> private_kib() {
-        if (auto rollup = host_file(L"smaps_rollup"); !rollup.empty()) {
+        if (auto smaps = host_file(L"smaps"); !smaps.empty()) {
             long long total = 0;
-            for (const char* key : {"Private_Clean:", "Private_Dirty:"}) {
-                const size_t at = rollup.find(key);
-                if (at != std::string::npos) total += std::atoll(rollup.c_str() + at + std::strlen(key));
+            bool file_backed = false;
+            size_t at = 0;
+            while (at < smaps.size()) {
+                size_t end = smaps.find('\n', at);
+                if (end == std::string::npos) end = smaps.size();
+                const std::string line = smaps.substr(at, end - at);
+                at = end + 1;
+                long long kib = 0;
+                if (std::sscanf(line.c_str(), "Private_Dirty: %lld", &kib) == 1) {
+                    total += kib;
+                } else if (std::sscanf(line.c_str(), "Private_Clean: %lld", &kib) == 1) {
+                    if (!file_backed) total += kib;
+                } else if (!line.empty() && std::isxdigit(static_cast<unsigned char>(line[0])) &&
+                           line.find('-') < line.find(' ')) {
+                    // A mapping's header: "start-end perms offset device inode [path]".
+                    file_backed = line.find(" /") != std::string::npos;
+                }
             }
             return total;
         }
