@@ -4,7 +4,7 @@
 // Usage: bench_optimization_request [megabytes] [rounds]
 #include <windows.h>
 
-#include <array>
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -35,7 +35,7 @@ void bare_loop(int megabytes) {
 
 int main(int argc, char** argv) {
     const int megabytes = argc > 1 ? std::atoi(argv[1]) : 512;
-    const int rounds = argc > 2 ? std::atoi(argv[2]) : 7;
+    const int rounds = argc > 2 ? std::atoi(argv[2]) : 9;
     using qv::bench::wall_microseconds;
 
     qv::bench::LaunchedProgram program(qv::bench::own_folder() + L"shipped\\Quorvane.exe", L"TForm1",
@@ -64,10 +64,16 @@ int main(int argc, char** argv) {
         bare_loop(megabytes);
         bare.push_back((wall_microseconds() - start) / 1000);
     }
+    // The machine is shared: the median is what a request takes on a busy machine, the fastest round
+    // the program's own cost.
     const double request_ms = qv::bench::median(request), bare_ms = qv::bench::median(bare);
-    std::printf("WM_USER+1 for %d MB, to the reply : median %7.1f ms over %d rounds\n", megabytes, request_ms,
-                rounds);
-    std::printf("bare loop of %d blocks            : median %7.1f ms\n", megabytes, bare_ms);
-    std::printf("ratio                             : %.2f (target <= 1.25)\n", request_ms / bare_ms);
+    const double request_min = *std::min_element(request.begin(), request.end());
+    const double bare_min = *std::min_element(bare.begin(), bare.end());
+    std::printf("WM_USER+1 for %d MB, to the reply : median %7.1f ms, fastest %7.1f ms over %d rounds\n", megabytes,
+                request_ms, request_min, rounds);
+    std::printf("bare loop of %d blocks            : median %7.1f ms, fastest %7.1f ms\n", megabytes, bare_ms,
+                bare_min);
+    std::printf("ratio                             : %.2f, of the fastest %.2f (target <= 1.25)\n",
+                request_ms / bare_ms, request_min / bare_min);
     return 0;
 }

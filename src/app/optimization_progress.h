@@ -13,13 +13,16 @@ inline std::wstring run_phase_title(int progress) { return is_filling_phase(prog
 // The tray icon shows the filling phase as 0..100.
 inline int filling_icon_number(int progress) { return progress * 2; }
 
-// A new tray icon and a pass over the message queue are round trips to the system that cost more than
-// a block does while nothing has to be paged out (512 MB take a fifth of a second). So a run shows
-// itself at most once a frame: a new icon only for a new number, no sooner than a frame after the last
-// one (the filling's last number, 100, always); the queue at each change of phase, so that the new title
-// is painted at once, and otherwise a frame after the last pass. A slow run, a frame or more per step,
-// shows every step as it comes.
+// A new tray icon and a pass over the message queue are round trips to the system (the icon one to the
+// notification area's process, which repaints) that cost more than a block does while nothing has to be
+// paged out: 512 MB take a fifth of a second. So a run shows itself at a human pace: a new icon only for
+// a new number and no sooner than an icon frame after the last (the filling's last number, 100,
+// always), faster than anyone reads a number; the queue at each change of phase, so that the new title
+// is painted at once, and otherwise a frame after the last pass, so that the window and other programs
+// get their answers as promptly as ever. A slow run, an icon frame or more per step, shows every step as
+// it comes.
 inline constexpr double kRunFrameMs = 15;
+inline constexpr double kRunIconFrameMs = 40;
 
 struct RunStepView {
     bool draw_icon = false;
@@ -37,7 +40,7 @@ public:
         const bool filling = is_filling_phase(progress);
         if (filling) {
             const int number = filling_icon_number(progress);
-            const bool due = !icon_shown_ || number == 100 || now_ms - icon_at_ >= kRunFrameMs;
+            const bool due = !icon_shown_ || number == 100 || now_ms - icon_at_ >= kRunIconFrameMs;
             if (due && (!icon_shown_ || number != icon_number_)) {
                 view.draw_icon = true;
                 view.icon_number = number;

@@ -37,23 +37,23 @@ RunRecord record_run(int blocks, double step_ms, int failing_number = -1) {
 }
 
 TEST(RunFrames, ASlowRunShowsEveryStep) {
-    const RunRecord run = record_run(4, kRunFrameMs);
+    const RunRecord run = record_run(4, kRunIconFrameMs);
     EXPECT_EQ(run.icons, (std::vector<int>{26, 50, 76, 100}));
     EXPECT_EQ(run.message_times.size(), 8u);
     // A number the system could not turn into an icon is drawn again at the next step, with that step's number.
-    EXPECT_EQ(record_run(4, kRunFrameMs, 50).icons, (std::vector<int>{26, 76, 100}));
+    EXPECT_EQ(record_run(4, kRunIconFrameMs, 50).icons, (std::vector<int>{26, 76, 100}));
 }
 
-TEST(RunFrames, AFastRunShowsItselfOnceAFrameAndAtEachPhase) {
+TEST(RunFrames, AFastRunShowsItselfAtAFramePaceAndAtEachPhase) {
     // 512 MB while nothing is paged out: 1024 steps of 0.2 ms.
     const RunRecord run = record_run(512, 0.2);
-    ASSERT_GE(run.icons.size(), 5u);
-    EXPECT_LT(run.icons.size(), 10u);
+    ASSERT_GE(run.icons.size(), 3u);
+    EXPECT_LE(run.icons.size(), 1024 * 0.2 / 2 / kRunIconFrameMs + 2);
     EXPECT_EQ(run.icons.front(), 0);
     EXPECT_EQ(run.icons.back(), 100);  // the end of filling, however soon after the last number
     for (size_t i = 1; i + 1 < run.icon_times.size(); ++i) {
         EXPECT_GT(run.icons[i], run.icons[i - 1]);
-        EXPECT_GE(run.icon_times[i] - run.icon_times[i - 1], kRunFrameMs);
+        EXPECT_GE(run.icon_times[i] - run.icon_times[i - 1], kRunIconFrameMs);
     }
     // The queue runs at the first step, at the first step of releasing (its title), and a frame apart.
     EXPECT_EQ(run.message_times.front(), 0.2);
