@@ -57,7 +57,8 @@ TEST(RunFrames, AFastRunShowsItselfAtAFramePaceAndAtEachPhase) {
     }
     // The queue runs at the first step, at the first step of releasing (its title), and a frame apart.
     EXPECT_EQ(run.message_times.front(), 0.2);
-    EXPECT_NE(std::find(run.message_times.begin(), run.message_times.end(), run.release_start), run.message_times.end());
+    const auto& passes = run.message_times;
+    EXPECT_NE(std::find(passes.begin(), passes.end(), run.release_start), passes.end());
     EXPECT_LE(run.message_times.size(), 1024 * 0.2 / kRunFrameMs + 2);
     for (size_t i = 1; i < run.message_times.size(); ++i) {
         EXPECT_LE(run.message_times[i] - run.message_times[i - 1], kRunFrameMs + 0.2 + 1e-9);
