@@ -85,8 +85,7 @@ bool TRegFiler::can_access() {
 }
 
 ini::IniFile TRegFiler::ini() const {
-    const StoreServices& services = Manager_->Services();
-    return ini::IniFile(*services.files, *services.ansi, Manager_->IniFileName);
+    return ini::IniFile(Manager_->files_, *Manager_->Services().ansi, Manager_->IniFileName);
 }
 
 std::wstring TRegFiler::ReadEntry(std::wstring_view section, std::wstring_view ident, std::wstring_view default_value) {
@@ -234,8 +233,27 @@ void WriteBatch::Commit() {
     const std::vector<ini::IniSectionEntries> writes = std::move(*RM_.held_writes_);
     RM_.held_writes_.reset();
     if (writes.empty()) return;
-    const StoreServices& services = RM_.Services();
-    ini::IniFile(*services.files, *services.ansi, RM_.IniFileName).write(writes);
+    ini::IniFile(RM_.files_, *RM_.Services().ansi, RM_.IniFileName).write(writes);
+}
+
+ini::FileRead TRegManager::SharedReading::read(const std::wstring& path) {
+    if (held && held->first == path) return held->second;
+    ini::FileRead result = manager_.services_.files->read(path);
+    if (open) held.emplace(path, result);
+    return result;
+}
+
+void TRegManager::SharedReading::write(const std::wstring& path, std::string_view bytes) {
+    held.reset();
+    manager_.services_.files->write(path, bytes);
+}
+
+ReadBatch::ReadBatch(TRegManager& RM) : RM_(RM), outermost_(!RM.files_.open) { RM_.files_.open = true; }
+
+ReadBatch::~ReadBatch() {
+    if (!outermost_) return;
+    RM_.files_.open = false;
+    RM_.files_.held.reset();
 }
 
 } // namespace qv::settings

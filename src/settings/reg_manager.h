@@ -1,7 +1,8 @@
 #pragma once
 // The settings store: a table of named items, each naming one key of one section of the INI file.
 // Every use of a setting is a lookup by name, Filer(name), followed by one operation on the filer it
-// returns. Nothing is cached: each operation reads or replaces the file.
+// returns. Nothing is cached: each operation reads or replaces the file (a ReadBatch lets the reads of
+// one moment share one reading).
 //
 //     RM.Filer(L"RefreshTime").ReadInteger();
 //     RM.Filer(L"WindowColor").WriteColor(0x00FF8000);
@@ -11,6 +12,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "base/file_store.h"
@@ -116,6 +118,7 @@ private:
 };
 
 class WriteBatch;
+class ReadBatch;
 
 class TRegManager {
 public:
@@ -149,9 +152,27 @@ protected:
 private:
     friend class TRegFiler;
     friend class WriteBatch;
+    friend class ReadBatch;
+
+    // The files as the filer and the batches see them: the system's, except that while a ReadBatch
+    // is open one reading of a file serves every read of it, and any write drops that reading.
+    class SharedReading : public ini::FileStore {
+    public:
+        explicit SharedReading(TRegManager& manager) : manager_(manager) {}
+        ini::FileRead read(const std::wstring& path) override;
+        void write(const std::wstring& path, std::string_view bytes) override;
+
+        bool open = false;
+        std::optional<std::pair<std::wstring, ini::FileRead>> held;
+
+    private:
+        TRegManager& manager_;
+    };
+
     StoreServices services_;
     // The writes a WriteBatch holds back; none while no batch is open.
     std::optional<std::vector<ini::IniSectionEntries>> held_writes_;
+    SharedReading files_{*this};
 };
 
 // Holds back the store's writes until Commit, which makes them all in one replacement of the file:
@@ -172,6 +193,23 @@ public:
 
     // Raises what a single write raises when the file cannot be written (the file is then as before).
     void Commit();
+
+private:
+    TRegManager& RM_;
+    bool outermost_;
+};
+
+// Lets the reads made while it lives share one reading of the file: a handler that needs several
+// settings at one moment (the display refresh, several times a second) reads the file once. Writes go
+// to the file as ever, and the reads after them see them. Keep it to a stretch with no message loop
+// in it: a change made to the file by hand meanwhile is seen only after the batch.
+class ReadBatch {
+public:
+    // A batch inside another shares the outer one's reading.
+    explicit ReadBatch(TRegManager& RM);
+    ReadBatch(const ReadBatch&) = delete;
+    ReadBatch& operator=(const ReadBatch&) = delete;
+    ~ReadBatch();
 
 private:
     TRegManager& RM_;

@@ -195,6 +195,30 @@ TEST_F(StoreTest, ABatchWritesEverythingInOneReplacementOrNothing) {
                       L"WindowFont_FontColor=clBlack\r\nBackImage=C:\\back.bmp\r\n[Window]\r\nSnap=0\r\n");
 }
 
+// The reads of one moment share one reading of the file; a write in between is seen, and a change
+// made after the batch too.
+TEST_F(StoreTest, AReadBatchReadsTheFileOnceAndSeesWrites) {
+    put(L"[Clean]\r\nACChk=1\r\n[Window]\r\nAlarm=1\r\nAlarmValue=15\r\n");
+    const int before = store.disk.reads;
+    {
+        ReadBatch reads(RM);
+        EXPECT_TRUE(RM.Filer(L"ACChk").ReadBool());
+        EXPECT_TRUE(RM.Filer(L"Alarm").ReadBool());
+        {
+            ReadBatch inner(RM);
+            EXPECT_EQ(RM.Filer(L"AlarmValue").ReadInteger(), 15);
+        }
+        EXPECT_EQ(RM.Filer(L"RefreshTime").ReadInteger(), 2000);
+        EXPECT_EQ(store.disk.reads, before + 1);
+        RM.Filer(L"AlarmValue").WriteInteger(30);
+        EXPECT_EQ(RM.Filer(L"AlarmValue").ReadInteger(), 30);
+        EXPECT_TRUE(RM.Filer(L"ACChk").ReadBool());
+    }
+    put(L"[Window]\r\nAlarmValue=40\r\n");
+    EXPECT_EQ(RM.Filer(L"AlarmValue").ReadInteger(), 40);
+    EXPECT_FALSE(RM.Filer(L"ACChk").ReadBool());
+}
+
 TEST_F(StoreTest, FontsUseThreeKeysAndLeaveTheStyle) {
     RM.Filer(L"WindowFont").WriteFont({L"ＭＳ Ｐゴシック", 11, 0x8000000F, fsBold | fsItalic});
     EXPECT_EQ(text(), L"[Design]\r\nWindowFont_FontName=ＭＳ Ｐゴシック\r\nWindowFont_FontSize=11\r\n"

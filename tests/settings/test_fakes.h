@@ -31,8 +31,10 @@ public:
     bool fail_write_all = false;
     bool fail_replace = false;
     int replacements = 0;
+    int reads = 0;
 
     ini::FileRead read(const std::wstring& path) override {
+        ++reads;
         if (unreadable.count(path)) return {ini::ReadStatus::failed, {}};
         auto found = files.find(path);
         if (found == files.end()) return {ini::ReadStatus::missing, {}};

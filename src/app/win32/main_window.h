@@ -17,6 +17,7 @@
 #include "app/indicator_slots.h"
 #include "app/main_state.h"
 #include "app/menu_model.h"
+#include "app/optimization_progress.h"
 #include "app/skin_menu.h"
 #include "app/win32/icon_number_painter.h"
 #include "app/win32/popup_menu.h"
@@ -179,6 +180,7 @@ private:
     MenuModel PopupMenu2 = make_window_menu();
     MenuModel PopupMenu3 = make_icon_menu();
     MainState state_;
+    RunFrames run_frames_;  // how often the run under way shows itself
     bool show_at_start_ = false;
     bool alarm_box_open_ = false;  // the resource alarm's box is open: the refresh is held off meanwhile
     unsigned window_color_ = kDefaultWindowColor;

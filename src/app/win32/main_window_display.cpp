@@ -1,6 +1,8 @@
 // The display refresh after every probe refresh: tray numbers, automatic checks, the resource alarm.
 #include "app/win32/main_window.h"
 
+#include <optional>
+
 #include "app/display_values.h"
 #include "base/win32/pending_messages.h"
 
@@ -44,15 +46,31 @@ void MainWindow::SystemProbeRefreshed() {
 
         if (::IsWindowVisible(handle())) show_figures(figures);
 
-        if (RM.Filer(L"ACChk").ReadBool()) {
-            auto_optimization_->check_on_refresh(read_auto_settings(), figures.CPUUsage,
+        // The settings the refresh needs, from one reading of the file (several times a second at the
+        // shortest refresh). An automatic run lets messages run, the settings dialog's among them: the
+        // alarm's settings are read again after one may have run.
+        std::optional<AutoSettings> automatic;
+        bool alarm_setting = false;
+        int alarm_value = 0;
+        auto read_alarm_settings = [&] {
+            alarm_setting = RM.Filer(L"Alarm").ReadBool();
+            alarm_value = RM.Filer(L"AlarmValue").ReadInteger();
+        };
+        {
+            settings::ReadBatch reads(RM);
+            if (RM.Filer(L"ACChk").ReadBool()) automatic = read_auto_settings();
+            read_alarm_settings();
+        }
+        if (automatic) {
+            auto_optimization_->check_on_refresh(*automatic, figures.CPUUsage,
                                                  static_cast<long long>(figures.PhysicalFree / 1048576));
+            settings::ReadBatch reads(RM);
+            read_alarm_settings();
         }
 
         // A refresh asked for while the alarm's box is open (a menu command in its loop) raises no
         // second one.
-        const bool alarm_on = RM.Filer(L"Alarm").ReadBool() && !alarm_box_open_;
-        const int alarm_value = RM.Filer(L"AlarmValue").ReadInteger();
+        const bool alarm_on = alarm_setting && !alarm_box_open_;
         const AlarmDecision alarm = alarm_decision(alarm_on, figures.SystemResources, alarm_value,
                                                    state_.AlarmShown, Timer3->enabled());
         if (alarm == AlarmDecision::Show) {

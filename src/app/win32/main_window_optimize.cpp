@@ -4,6 +4,7 @@
 #include "app/app_info.h"
 #include "app/command_line.h"
 #include "app/optimization_progress.h"
+#include "base/win32/monotonic_clock.h"
 #include "base/win32/pending_messages.h"
 
 namespace qv::app {
@@ -13,12 +14,19 @@ void MainWindow::RunOptimization(int megabytes) {
     state_.LastShown[0] = kForceRedraw;
 }
 
-void MainWindow::MaxMem1BeforeDefrag() { SystemProbe.SetAutoRefresh(false); }
+void MainWindow::MaxMem1BeforeDefrag() {
+    SystemProbe.SetAutoRefresh(false);
+    run_frames_.start();
+}
 
 void MainWindow::MaxMem1Progress(int progress) {
     set_title(run_phase_title(progress));
-    if (is_filling_phase(progress)) DrawIconNumber(filling_icon_number(progress), *TrayIcon1, icon_kind_[0]);
-    win::run_pending_messages();
+    const double now = win::monotonic_milliseconds();
+    const RunStepView view = run_frames_.step(progress, now);
+    if (view.draw_icon && DrawIconNumber(view.icon_number, *TrayIcon1, icon_kind_[0])) {
+        run_frames_.icon_shown(view.icon_number, now);
+    }
+    if (view.run_messages) win::run_pending_messages();
 }
 
 void MainWindow::MaxMem1AfterDefrag() {

@@ -52,12 +52,17 @@ int TrayArea::icon_count() const {
     return count;
 }
 
-IconPixels TrayArea::icon(int index) const {
-    IconPixels result;
-    if (!shown_ || index < 0 || client_.left + (index + 1) * cell_ > client_.right) return result;
+RECT TrayArea::icon_rect(int index) const {
+    if (!shown_ || index < 0 || client_.left + (index + 1) * cell_ > client_.right) return RECT{};
     const int left = client_.left + index * cell_ + kCellBorder;
     const int top = client_.top + kCellBorder;
-    result.pixels = shot_.pixels(RECT{left, top, left + icon_size_, top + icon_size_});
+    return RECT{left, top, left + icon_size_, top + icon_size_};
+}
+
+IconPixels TrayArea::icon(int index) const {
+    IconPixels result;
+    const RECT cell = icon_rect(index);
+    if (!::IsRectEmpty(&cell)) result.pixels = shot_.pixels(cell);
     return result;
 }
 

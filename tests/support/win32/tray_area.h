@@ -42,6 +42,8 @@ public:
     COLORREF background() const { return shot_.pixel(client_.left, client_.top); }
     // The pixels of the icon in cell `index` (counted from the left); empty outside the window.
     IconPixels icon(int index) const;
+    // Where that icon is on the screen (empty outside the window).
+    RECT icon_rect(int index) const;
     // The picture of the window's client area (empty when the window is hidden).
     const ScreenCapture& picture() const noexcept { return shot_; }
 
