@@ -16,9 +16,9 @@ exe=$tree/src/Quorvane.exe
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$tree/CMakeCache.txt")
 [ -n "$version" ] || { echo "package: no version in $tree/CMakeCache.txt" >&2; exit 1; }
 
-# The program ships as one file of at most 1 MiB.
+# The program ships as one file of at most 1 MB (1,000,000 bytes).
 size=$(stat -c %s "$exe")
-limit=$((1024 * 1024))
+limit=1000000
 if [ "$size" -gt "$limit" ]; then
     echo "package: Quorvane.exe is $size bytes, more than $limit" >&2
     exit 1
