@@ -57,6 +57,8 @@ void TCoolTrayIcon::SetDesignPreview(bool preview) {
 }
 
 void TCoolTrayIcon::SetHint(std::wstring hint) {
+    // Set on every mouse move over the icon: the shell is only told of a new text.
+    if (hint == hint_) return;
     hint_ = std::move(hint);
     ModifyIcon();
 }
