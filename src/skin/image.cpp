@@ -76,6 +76,11 @@ std::optional<BitmapFileHeader> ReadBitmapFileHeader(std::span<const std::uint8_
     default:
         return std::nullopt;
     }
+    // A file whose headers end past its end holds nothing; one that leaves the pixels' offset short of
+    // them (0, say) has its pixels found after them by the system's loader.
+    const std::uint64_t headers_end = std::uint64_t{kInfo} + header_size;
+    if (headers_end > bytes.size()) return std::nullopt;
+    if (header.PixelOffset < headers_end) header.PixelOffset = static_cast<std::uint32_t>(headers_end);
     if (!PictureSizeAllowed(header.Width, header.Height) || header.PixelOffset > bytes.size()) return std::nullopt;
     if (header.Compression == BitmapFileHeader::RGB || header.Compression == BitmapFileHeader::BitFields) {
         // The last row may go without its padding.

@@ -56,7 +56,7 @@ struct BitmapFileHeader {
     bool TopDown = false;
     int BitCount = 0;  // 1, 4, 8, 16, 24 or 32
     std::uint32_t Compression = RGB;
-    std::uint32_t PixelOffset = 0;  // where the pixels start, from the file's first byte
+    std::uint32_t PixelOffset = 0;  // where the pixels start, from the file's first byte; never inside the headers
 
     // Bytes of one row of uncompressed pixels, padded to four.
     std::int64_t Stride() const { return (std::int64_t{Width} * BitCount + 31) / 32 * 4; }
@@ -64,7 +64,8 @@ struct BitmapFileHeader {
 
 // Nothing when the bytes are no Windows bitmap this program reads: no "BM" and header, a depth or a
 // compression that is none of the above (or does not go with its depth), a top-down run-length bitmap,
-// more than kMaxPicturePixels, pixels that start past the end, or uncompressed rows that end past it.
+// more than kMaxPicturePixels, headers or pixels that start past the end, or uncompressed rows that end
+// past it.
 std::optional<BitmapFileHeader> ReadBitmapFileHeader(std::span<const std::uint8_t> bytes);
 
 // The picture of uncompressed palette rows (1, 2, 4 or 8 bits a pixel, the top row first, each `stride`

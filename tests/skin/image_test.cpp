@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <span>
 #include <vector>
 
@@ -73,6 +74,13 @@ TEST(ReadBitmapFileHeaderTest, RefusesWhatTheFileCannotHoldOrTheProgramDoesNotRe
     for (const auto& c : refused) {
         EXPECT_FALSE(ReadBitmapFileHeader(BitmapBytes(c.width, c.height, c.bits, c.compression, 64))) << c.name;
     }
+
+    // An offset of 0 stands for "after the headers": the rows are counted from there.
+    auto no_offset = BitmapBytes(3, 2, 24, 0, 21);
+    std::fill_n(no_offset.begin() + 10, 4, 0);
+    EXPECT_TRUE(ReadBitmapFileHeader(no_offset));
+    no_offset.pop_back();
+    EXPECT_FALSE(ReadBitmapFileHeader(no_offset));
 
     auto past_the_end = BitmapBytes(1, 1, 8, 1, 4);
     past_the_end[10] = 0xFF;
