@@ -52,9 +52,32 @@ private:
 // picture may have, gives an unchanged copy.
 Image Enlarged(const Image& image, int factor);
 
-// The width and height a Windows bitmap file declares (a top-down bitmap's height counted positive),
-// read from its headers alone; nothing when the bytes hold no bitmap header.
-std::optional<Size> BitmapFileExtent(std::span<const std::uint8_t> bytes);
+// What the headers of a Windows bitmap file say, read and checked before the system's loader sees the
+// file: its pixels' memory is judged from them, and a file that cannot hold what they declare is refused.
+struct BitmapFileHeader {
+    enum Compression : std::uint32_t { RGB = 0, RLE8 = 1, RLE4 = 2, BitFields = 3 };
+    int Width = 0;
+    int Height = 0;  // a top-down bitmap's counted positive
+    bool TopDown = false;
+    int BitCount = 0;  // 1, 4, 8, 16, 24 or 32
+    std::uint32_t Compression = RGB;
+    std::uint32_t PixelOffset = 0;  // where the pixels start, from the file's first byte; never inside the headers
+
+    // Bytes of one row of uncompressed pixels, padded to four.
+    std::int64_t Stride() const { return (std::int64_t{Width} * BitCount + 31) / 32 * 4; }
+};
+
+// Nothing when the bytes are no Windows bitmap this program reads: no "BM" and header, a depth or a
+// compression that is none of the above (or does not go with its depth), a top-down run-length bitmap,
+// more than kMaxPicturePixels, headers or pixels that start past the end, or uncompressed rows that end
+// past it.
+std::optional<BitmapFileHeader> ReadBitmapFileHeader(std::span<const std::uint8_t> bytes);
+
+// The picture of uncompressed palette rows (1, 2, 4 or 8 bits a pixel, the top row first, each `stride`
+// bytes): every pixel's palette index and its colour from `palette`. An empty image when the rows are
+// fewer than width and height need.
+Image ImageFromPaletteRows(std::span<const std::uint8_t> rows, std::size_t stride, int width, int height, int bits,
+                           std::span<const Pixel, 256> palette);
 
 // Whether a picture of this size may be read from a file at all (at most kMaxPicturePixels).
 constexpr bool PictureSizeAllowed(std::int64_t width, std::int64_t height) {

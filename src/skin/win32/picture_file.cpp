@@ -2,11 +2,11 @@
 
 #include <cstring>
 #include <new>
-#include <optional>
 #include <stdexcept>
 #include <vector>
 
 #include "base/win32/unique_handle.h"
+#include "skin/jpeg_decoder.h"
 
 namespace qv::skin::win {
 namespace {
@@ -44,10 +44,9 @@ Pixel FromQuad(const RGBQUAD& q) {
 Image LoadPictureBytes(const std::wstring& path) {
     const std::vector<std::uint8_t> bytes = ReadWholeFile(path);
     if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') {
-        // Its size is judged from its header before the system's loader makes room for its pixels: a
-        // run-length file of a kilobyte can declare gigabytes of them.
-        const std::optional<Size> extent = BitmapFileExtent(bytes);
-        if (!extent || !PictureSizeAllowed(extent->cx, extent->cy)) {
+        // Its headers are judged before the system's loader makes room for its pixels: a run-length file
+        // of a kilobyte can declare gigabytes of them, and a cut-off file ends before its rows do.
+        if (!ReadBitmapFileHeader(bytes)) {
             throw PictureFileError(PictureFileError::NotAPicture, "not a usable Windows bitmap");
         }
         qv::win::UniqueBitmap bitmap(static_cast<HBITMAP>(
@@ -91,20 +90,9 @@ Image ImageFromBitmap(HBITMAP bitmap) {
                          DIB_RGB_COLORS)) {
             return {};
         }
-        PixelBuffer pixels(width, height);
-        std::vector<std::uint8_t> indices(static_cast<std::size_t>(width) * height);
-        const int per_byte = 8 / bits;
-        const unsigned mask = (1u << bits) - 1;
-        for (int y = 0; y < height; ++y) {
-            const std::uint8_t* row = rows.data() + stride * y;
-            for (int x = 0; x < width; ++x) {
-                const int shift = 8 - bits * (x % per_byte + 1);
-                const std::uint8_t index = static_cast<std::uint8_t>((row[x / per_byte] >> shift) & mask);
-                indices[static_cast<std::size_t>(y) * width + x] = index;
-                pixels.Set(x, y, FromQuad(info.colors[index]));
-            }
-        }
-        return Image(std::move(pixels), Image::ifBitmap, std::move(indices));
+        Pixel palette[256];
+        for (int i = 0; i < 256; ++i) palette[i] = FromQuad(info.colors[i]);
+        return ImageFromPaletteRows(rows, stride, width, height, bits, palette);
     }
 
     BITMAPINFO info{};
@@ -121,6 +109,12 @@ Image ImageFromBitmap(HBITMAP bitmap) {
         for (int x = 0; x < width; ++x) row[x] &= 0xFFFFFF;
     }
     return Image(std::move(pixels), Image::ifBitmap);
+}
+
+Image DecodeJpeg(std::span<const std::uint8_t> data) {
+    Image image = DecodeJpegPicture(data);
+    if (image.Empty()) throw PictureFileError(PictureFileError::NotAPicture, "not a JPEG picture");
+    return image;
 }
 
 Image LoadPictureFile(const std::wstring& path) {

@@ -127,6 +127,7 @@ TEST_F(PictureFileFixture, JpegPicturesDecode) {
 
 TEST_F(PictureFileFixture, UnreadableAndForeignFilesAreToldApart) {
     const std::string jpeg = SolidJpeg(64, 64, 1, 2, 3);
+    const std::string bitmap = test::BmpFile(PixelBuffer(50, 40, 0x123456));
     struct Case {
         const wchar_t* name;
         std::string bytes;
@@ -139,6 +140,7 @@ TEST_F(PictureFileFixture, UnreadableAndForeignFilesAreToldApart) {
         {L"cut.jpg", jpeg.substr(0, 40), PictureFileError::NotAPicture},
         {L"noise.jpg", std::string("\xFF\xD8\xFF\xE0", 4) + std::string(300, '\x55'), PictureFileError::NotAPicture},
         {L"cut.bmp", std::string("BM") + std::string(20, '\0'), PictureFileError::NotAPicture},
+        {L"cut-rows.bmp", bitmap.substr(0, bitmap.size() / 2), PictureFileError::NotAPicture},
         // Sizes no window background needs, told by the header alone: one the program could still hold,
         // and one that would wrap a 32-bit size.
         {L"large.bmp", test::rle_bitmap_declaring(6000, 6000), PictureFileError::NotAPicture},

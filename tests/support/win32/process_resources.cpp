@@ -2,6 +2,8 @@
 
 #include <psapi.h>
 
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace qv::test {
@@ -72,10 +74,12 @@ std::optional<ProcessMemory> process_memory(HANDLE process) {
     using Query = BOOL WINAPI(HANDLE, PROCESS_MEMORY_COUNTERS*, DWORD);
     auto* query = system_function<Query>(L"kernel32.dll", "K32GetProcessMemoryInfo");
     if (!query) query = system_function<Query>(L"psapi.dll", "GetProcessMemoryInfo");
-    PROCESS_MEMORY_COUNTERS counters{};
+    PROCESS_MEMORY_COUNTERS_EX counters{};
     counters.cb = sizeof(counters);
-    if (!query || !query(process, &counters, sizeof(counters))) return std::nullopt;
-    return ProcessMemory{counters.WorkingSetSize, counters.PeakWorkingSetSize};
+    if (!query || !query(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof(counters))) {
+        return std::nullopt;
+    }
+    return ProcessMemory{counters.WorkingSetSize, counters.PeakWorkingSetSize, counters.PrivateUsage};
 }
 
 bool running_under_wine() {
@@ -91,6 +95,95 @@ std::optional<long> gdi_object_count(HANDLE process) {
 std::optional<long> user_object_count(HANDLE process) {
     if (DWORD counted = ::GetGuiResources(process, GR_USEROBJECTS)) return static_cast<long>(counted);
     return std::nullopt;
+}
+
+std::optional<long> handle_count(HANDLE process) {
+    DWORD count = 0;
+    if (::GetProcessHandleCount(process, &count) && count > 0) return static_cast<long>(count);
+    // Wine answers 0 for another process; its system-wide handle list names each handle's process.
+    struct HandleEntry {
+        ULONG owner_pid;
+        BYTE object_type;
+        BYTE flags;
+        USHORT value;
+        void* object;
+        ULONG access;
+    };
+    using Query = LONG WINAPI(int, void*, ULONG, ULONG*);
+    auto* query = system_function<Query>(L"ntdll.dll", "NtQuerySystemInformation");
+    const DWORD pid = ::GetProcessId(process);
+    if (!query || !pid) return std::nullopt;
+    constexpr LONG kLengthMismatch = static_cast<LONG>(0xC0000004);
+    std::vector<std::uint8_t> buffer(1 << 16);
+    for (;;) {
+        ULONG needed = 0;
+        const LONG status = query(16 /* SystemHandleInformation */, buffer.data(), static_cast<ULONG>(buffer.size()), &needed);
+        if (status == kLengthMismatch && buffer.size() < (64u << 20)) {
+            buffer.resize(std::max<std::size_t>(buffer.size() * 2, needed));
+            continue;
+        }
+        if (status != 0) return std::nullopt;
+        break;
+    }
+    ULONG entries = 0;
+    std::memcpy(&entries, buffer.data(), sizeof(entries));
+    const auto* first = reinterpret_cast<const HandleEntry*>(buffer.data() + sizeof(void*));
+    long own = 0;
+    for (ULONG i = 0; i < entries && sizeof(void*) + (i + 1) * sizeof(HandleEntry) <= buffer.size(); ++i) {
+        if (first[i].owner_pid == pid) ++own;
+    }
+    return own;
+}
+
+std::uint64_t private_bytes(HANDLE process) {
+    if (auto memory = process_memory(process); memory && memory->private_bytes > 0) return memory->private_bytes;
+    // Wine answers 0 for another process: its committed private regions are added up instead.
+    std::uint64_t total = 0;
+    MEMORY_BASIC_INFORMATION region{};
+    for (const char* at = nullptr; ::VirtualQueryEx(process, at, &region, sizeof(region)) == sizeof(region);) {
+        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) total += region.RegionSize;
+        const char* next = static_cast<const char*>(region.BaseAddress) + region.RegionSize;
+        if (next <= at) break;
+        at = next;
+    }
+    return total;
+}
+
+namespace {
+
+struct WindowTally {
+    DWORD process_id;
+    long count;
+};
+
+BOOL CALLBACK CountChildWindow(HWND, LPARAM tally) {
+    ++reinterpret_cast<WindowTally*>(tally)->count;
+    return TRUE;
+}
+
+void count_with_children(HWND window, WindowTally& tally) {
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    if (owner != tally.process_id) return;
+    ++tally.count;
+    ::EnumChildWindows(window, CountChildWindow, reinterpret_cast<LPARAM>(&tally));
+}
+
+BOOL CALLBACK CountTopLevelWindow(HWND window, LPARAM tally) {
+    count_with_children(window, *reinterpret_cast<WindowTally*>(tally));
+    return TRUE;
+}
+
+} // namespace
+
+long window_count(DWORD process_id) {
+    WindowTally tally{process_id, 0};
+    ::EnumWindows(CountTopLevelWindow, reinterpret_cast<LPARAM>(&tally));
+    for (HWND window = ::FindWindowExW(HWND_MESSAGE, nullptr, nullptr, nullptr); window;
+         window = ::FindWindowExW(HWND_MESSAGE, window, nullptr, nullptr)) {
+        count_with_children(window, tally);
+    }
+    return tally.count;
 }
 
 } // namespace qv::test

@@ -11,6 +11,7 @@ namespace qv::test {
 struct ProcessMemory {
     std::uint64_t working_set = 0;       // bytes in physical memory now
     std::uint64_t peak_working_set = 0;  // the most it ever had (never goes down)
+    std::uint64_t private_bytes = 0;     // committed memory of its own
 };
 std::optional<ProcessMemory> process_memory(HANDLE process);
 
@@ -25,5 +26,12 @@ std::optional<long> gdi_object_count(HANDLE process);
 // Live USER objects (windows, menus, icons, ...): only Windows counts them; nothing under Wine, where a
 // leaked icon still shows in the GDI count (each icon holds two bitmaps).
 std::optional<long> user_object_count(HANDLE process);
+// Committed memory of the process's own (not its mapped files and images), in bytes.
+std::uint64_t private_bytes(HANDLE process);
+// Open kernel handles of the process; nothing when the system does not say.
+std::optional<long> handle_count(HANDLE process);
+// The windows of the process: top-level, message-only and every child of them. Under Wine, where no USER
+// count is read, this is the part of it that a window leak shows in.
+long window_count(DWORD process_id);
 
 } // namespace qv::test

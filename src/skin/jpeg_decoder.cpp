@@ -1,38 +1,34 @@
-// JPEG decoding with libjpeg. Its default error handler ends the process; here a failure jumps back
-// (setjmp/longjmp, as libjpeg expects) and becomes a PictureFileError. Objects with destructors are all
-// created before the jump point and stay in scope, so the jump skips no destructor.
+// libjpeg's default error handler ends the process; here a failure jumps back (setjmp/longjmp, as libjpeg
+// expects) and gives an empty picture. Objects with destructors are all created before the jump point and
+// stay in scope, so the jump skips no destructor.
+#include "skin/jpeg_decoder.h"
+
 #include <csetjmp>
 #include <cstdio>
 #include <new>
 #include <vector>
 
-#include "skin/win32/picture_file.h"
-
 #include <jpeglib.h>
 
-namespace qv::skin::win {
+namespace qv::skin {
 namespace {
 
-// libjpeg's own whole-image buffers (a progressive file keeps every coefficient until its last scan)
-// stay below this; a file that needs more is refused rather than allowed to take the address space.
-constexpr long kMaxJpegMemory = 128L << 20;
-
-struct ErrorManager {
+struct JpegErrorManager {
     jpeg_error_mgr base;  // first member: libjpeg hands back a pointer to it
     std::jmp_buf jump;
 };
 
 extern "C" void OnJpegError(j_common_ptr info) {
-    auto* manager = reinterpret_cast<ErrorManager*>(info->err);
+    auto* manager = reinterpret_cast<JpegErrorManager*>(info->err);
     std::longjmp(manager->jump, 1);
 }
 
 extern "C" void OnJpegMessage(j_common_ptr) {}  // warnings are not shown anywhere
 
 // Decodes into `pixels`; false when libjpeg gave up.
-bool Decode(const std::uint8_t* data, std::size_t size, PixelBuffer& pixels, std::vector<JSAMPLE>& row) {
+bool DecodeJpegInto(const std::uint8_t* data, std::size_t size, PixelBuffer& pixels, std::vector<JSAMPLE>& row) {
     jpeg_decompress_struct info{};
-    ErrorManager errors{};
+    JpegErrorManager errors{};
     info.err = jpeg_std_error(&errors.base);
     errors.base.error_exit = OnJpegError;
     errors.base.output_message = OnJpegMessage;
@@ -76,13 +72,11 @@ bool Decode(const std::uint8_t* data, std::size_t size, PixelBuffer& pixels, std
 
 } // namespace
 
-Image DecodeJpeg(std::span<const std::uint8_t> data) {
+Image DecodeJpegPicture(std::span<const std::uint8_t> data) {
     PixelBuffer pixels;
     std::vector<JSAMPLE> row;
-    if (data.empty() || !Decode(data.data(), data.size(), pixels, row) || pixels.Empty()) {
-        throw PictureFileError(PictureFileError::NotAPicture, "not a JPEG picture");
-    }
+    if (data.empty() || !DecodeJpegInto(data.data(), data.size(), pixels, row) || pixels.Empty()) return {};
     return Image(std::move(pixels), Image::ifJpeg);
 }
 
-} // namespace qv::skin::win
+} // namespace qv::skin
