@@ -52,5 +52,5 @@ ctest --test-dir "$QV_BUILD/fuzz" --output-on-failure -j "$QV_JOBS" "$@" || stat
 log "Windows tests ($QV_RUN_ARCH, under Wine)"
 # The end-to-end shards, the long scenarios, the Western ones and the scaled display's run in Wine sessions
 # of their own, beside the other Windows tests in this one: all at once.
-ctest --test-dir "$QV_BUILD/win-$QV_RUN_ARCH" --output-on-failure -j "$((QV_E2E_SHARDS + 4))" "$@" || status=1
+ctest --test-dir "$QV_BUILD/win-$QV_RUN_ARCH" --output-on-failure -j "$((QV_E2E_SHARDS + 5))" "$@" || status=1
 exit $status

@@ -27,7 +27,7 @@ protected:
     // This scenario's own diagnostics folder.
     static std::filesystem::path artifacts_folder();
 
-    // Scenarios that spend a minute or more waiting run as a test of their own (e2e_long, which sets
+    // Scenarios that spend a minute or more waiting run as tests of their own (e2e_long_N, which set
     // QV_E2E_LONG) beside the shards of the others, and are skipped in the shards.
     static bool long_scenarios_run_here();
 
