@@ -7,18 +7,11 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/win32/monotonic_clock.h"
+
 namespace qv::bench {
 
-inline double wall_microseconds() {
-    static const double frequency = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER counter;
-    ::QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) * 1e6 / frequency;
-}
+inline double wall_microseconds() { return win::monotonic_milliseconds() * 1000.0; }
 
 // Kernel plus user time of the calling thread (its resolution is far coarser than a microsecond).
 inline double thread_cpu_microseconds() {
