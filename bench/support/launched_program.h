@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "base/win32/unique_handle.h"
+#include "skin/win32/dib_section.h"
 #include "bench/support/bench_clock.h"
 
 namespace qv::bench {
@@ -135,23 +136,14 @@ public:
         const int width = client.right - client.left, height = client.bottom - client.top;
         if (width <= 0 || height <= 0) return false;
         win::WindowDC screen(nullptr);
-        win::UniqueMemoryDC copy(::CreateCompatibleDC(screen.get()));
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        win::UniqueBitmap bitmap(::CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        if (!copy || !bitmap) return false;
-        {
-            win::SelectGuard select(copy.get(), bitmap.get());
-            ::BitBlt(copy.get(), 0, 0, width, height, screen.get(), client.left, client.top, SRCCOPY);
-        }
-        const auto* pixel = static_cast<const std::uint32_t*>(bits);
-        for (int i = 1; i < width * height; ++i) {
-            if ((pixel[i] & 0xFFFFFF) != (pixel[0] & 0xFFFFFF)) return true;
+        skin::win::DibSection copy(width, height);
+        ::BitBlt(copy.Dc(), 0, 0, width, height, screen.get(), client.left, client.top, SRCCOPY);
+        ::GdiFlush();
+        const skin::PixelBuffer& pixels = copy.Pixels();
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                if ((pixels.At(x, y) & 0xFFFFFF) != (pixels.At(0, 0) & 0xFFFFFF)) return true;
+            }
         }
         return false;
     }
