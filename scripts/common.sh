@@ -136,6 +136,18 @@ start_xvfb() {
     export DISPLAY=":$number"
 }
 
+# For a script that runs Windows programs: a private display and one wineserver kept for the whole script
+# (each program start is then cheap); both end when the script does.
+start_private_wine_session() {
+    trap end_private_wine_session EXIT
+    start_xvfb
+    wineserver -p300 2>/dev/null || true
+}
+end_private_wine_session() {
+    wineserver -k >/dev/null 2>&1 || true
+    [ -n "${QV_XVFB_PID:-}" ] && kill "$QV_XVFB_PID" 2>/dev/null || true
+}
+
 # The Windows trees this host builds: the program as shipped (i686), and the one it can run when that differs.
 windows_archs() {
     echo i686

@@ -19,13 +19,7 @@ built=$QV_BUILD/win-i686/src
 work=$QV_BUILD/screenshots/skins
 rm -rf "$work"
 mkdir -p "$work" "$QV_SOURCE/docs"
-cleanup() {
-    wineserver -k >/dev/null 2>&1 || true
-    [ -n "${QV_XVFB_PID:-}" ] && kill "$QV_XVFB_PID" 2>/dev/null || true
-}
-trap cleanup EXIT
-start_xvfb
-wineserver -p300 2>/dev/null || true
+start_private_wine_session
 
 left=40 top=40
 for folder in "$built"/skin/*/; do

@@ -34,14 +34,7 @@ done
 QV_PACKAGE_SKIP_SETUP=1 "$here/package.sh"
 "$here/wineprefix.sh"
 
-cleanup() {
-    wineserver -k >/dev/null 2>&1 || true
-    [ -n "${QV_XVFB_PID:-}" ] && kill "$QV_XVFB_PID" 2>/dev/null || true
-}
-trap cleanup EXIT
-start_xvfb
-# One wineserver for the whole run keeps each program start cheap.
-wineserver -p300 2>/dev/null || true
+start_private_wine_session
 
 if [ -n "$test_filter" ]; then export GTEST_FILTER=$test_filter; fi
 status=0
