@@ -32,8 +32,18 @@ if [ ${#missing[@]} -gt 0 ]; then
         sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources \
             > /etc/apt/sources.list.d/debian-src.sources
     fi
-    apt-get update -qq
-    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    # A mirror caught mid-sync fails one list or another; the others (or the lists already here) still
+    # serve, and a package that is really missing fails the install below.
+    apt-get update -qq || echo "setup: some package lists could not be fetched; going on with the others" >&2
+    if ! apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null; then
+        # With a list missing (a mirror mid-sync), apt's resolver can fail on the whole set where each
+        # package alone installs: the i386 libraries then have to match versions of the release itself.
+        echo "setup: installing one package at a time" >&2
+        release=$(. /etc/os-release && echo "$VERSION_CODENAME")
+        for p in "${missing[@]}"; do
+            apt-get install -y -qq --no-install-recommends -t "$release" "$p" >/dev/null
+        done
+    fi
 fi
 
 # The Japanese locale gives Wine the code page 932.
