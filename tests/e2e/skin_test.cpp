@@ -17,6 +17,7 @@
 #include "support/win32/message_box.h"
 #include "support/win32/process_resources.h"
 #include "support/win32/screen_capture.h"
+#include "support/win32/window_children.h"
 #include "e2e/zip_archive.h"
 
 namespace qv::test {
@@ -255,6 +256,32 @@ TEST_F(Skin, ButtonsShowTheirPressedPictureAndOptimizeHideAndEndTheProgram) {
     ASSERT_TRUE(app.wait_exit()) << "the program did not end";
     EXPECT_EQ(app.ini().integer(L"Window", L"FormLeft"), 321) << app.ini().text();
     EXPECT_EQ(app.ini().integer(L"Window", L"FormTop"), 234);
+}
+
+TEST_F(Skin, ADesignChangeAskedForInsideASkinsBoxWaitsForTheLoadAndOneDesignStays) {
+    AppDriver& app = prepare();
+    // The pressed picture is missing: the load stops at a box while it holds the half-built button.
+    const std::filesystem::path description = write_green_skin(
+        app, "[Button]\r\nDefrag.Position=10,5,26,21\r\nDefrag.Image=up.bmp\r\nDefrag.ClickImage=gone.bmp\r\n");
+    write_skin_file(description.parent_path() / "up.bmp", solid_bitmap(16, 16, kDigit));
+    write_file(app.ini_path(), "[Design]\r\nSkinFileName=" + description.string() + "\r\n");
+    app.start();
+    const auto box = wait_message_box(app.process_id(), L"Quorvane", 20s);
+    ASSERT_TRUE(box);
+    ASSERT_EQ(box->text, L"Buttonの画像が読みこめません");
+    // The settings dialog, opened and cancelled behind the box, asks for the design in the settings.
+    ASSERT_TRUE(::PostMessageW(::GetWindow(box->window, GW_OWNER), WM_COMMAND, static_cast<WPARAM>(app::MenuId::Nset), 0));
+    HWND dialog = nullptr;
+    ASSERT_TRUE(wait_until([&] { return (dialog = find_dialog(app.process_id(), L"設定")) != nullptr; }, 10s));
+    ::PostMessageW(dialog, WM_CLOSE, 0, 0);  // as キャンセル
+    ASSERT_TRUE(wait_until([&] { return find_dialog(app.process_id(), L"設定") == nullptr; }, 10s));
+    ASSERT_TRUE(answer_message_box(box->window, IDOK));
+    EXPECT_FALSE(dismiss_message_box(app.process_id(), L"Quorvane", 2s)) << "the skin was loaded inside its own load";
+    ASSERT_TRUE(app.wait_ready());
+    EXPECT_EQ(window_size(app).cx, kPictureWidth + 2);
+    const RECT gauge = client_area(app, 10, 30, 90, 40);
+    EXPECT_TRUE(wait_until([&] { return ScreenCapture::take(gauge).count_pixels(gauge, kGreen) > 0; }, 10s));
+    EXPECT_EQ(ScreenCapture::take().count_pixels(client_area(app, 0, 0, 118, 80), kWhite), 0u) << "two designs";
 }
 
 TEST_F(Skin, TheSkinMenuSwitchesTheSkinOnAndTheCheckedEntryOff) {

@@ -108,7 +108,6 @@ void MainWindow::FormCreate() {
     // A picture that cannot be shown is reported; start-up goes on without it.
     win::guarded(handle(), [this] { load_background_picture(); });
     load_skin_at_start();
-    state_.CurrentSkinFile = RM.Filer(L"SkinFileName").ReadString();
     restore_indicator_icons();
     if (RM.Filer(L"TopMost").ReadBool()) {
         TopMostWindow1->SetAlwaysOnTop(true);
@@ -225,7 +224,9 @@ LRESULT MainWindow::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
         ~Nesting() {
             // Elements taken out of the window (possibly from inside their own event) go once every
             // handler has returned.
-            if (--window.message_depth_ == 0) window.design_.DestroyRetired();
+            // Nor while a design change is under way: one started outside any handler (at start-up)
+            // still holds the elements it builds.
+            if (--window.message_depth_ == 0 && !window.design_changing_) window.design_.DestroyRetired();
         }
     } nesting(*this);
     return dispatch_message(message, wparam, lparam);

@@ -6,6 +6,7 @@
 // main_window_display.cpp (display refresh and alarm), main_window_commands.cpp (window commands),
 // main_window_design.cpp (the default design), main_window_skin.cpp (skins and the skin menus).
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -81,6 +82,11 @@ private:
     void shape_window_to_picture();
     enum class SkinOutcome { Loaded, NotASkin, Failed };
     SkinOutcome load_skin_or_default(const std::wstring& file);
+    // Runs a change of the window's design; one asked for while another is under way is made afterwards,
+    // against the settings as they then stand.
+    void change_design(const std::function<void()>& change);
+    // Brings the design in line with SkinFileName: its skin, or the default design with its picture.
+    void follow_skin_setting();
     void SearchSkin(MenuId submenu);
     void SkinMenuItemClick(MenuId entry);
     bool is_skin_entry(MenuId id) const;
@@ -225,7 +231,10 @@ private:
     // an element) is running.
     int message_depth_ = 0;
     bool settings_open_ = false;
-    bool skin_changing_ = false;  // a skin menu choice is being carried out
+    // A design change (a skin loaded, the default design restored) lets messages run: its error boxes,
+    // the window shape's pending messages. A change asked for meanwhile waits for it (see change_design).
+    bool design_changing_ = false;
+    bool design_change_waiting_ = false;
     // The registered message by which a start with a switch commands this copy; 0 when the system
     // registered none.
     UINT command_message_ = 0;

@@ -48,14 +48,7 @@ void MainWindow::apply_settings() {
     state_.TransparentBack = RM.Filer(L"TransFlag").ReadBool();
     apply_transparent_back();
     surface_->Refresh();
-
-    const std::wstring skin_file = RM.Filer(L"SkinFileName").ReadString();
-    if (skin_file != state_.CurrentSkinFile) {
-        if (skin_file.empty()) RestoreDefaultDesign();
-        else load_skin_or_default(skin_file);
-    }
-    if (!state_.SkinActive) load_background_picture();
-    state_.CurrentSkinFile = RM.Filer(L"SkinFileName").ReadString();
+    change_design([this] { follow_skin_setting(); });
 }
 
 void MainWindow::apply_gauge_design_to_default_gauges() {

@@ -80,14 +80,46 @@ void MainWindow::create_skin_menu_entries() {
     PopupMenu2.OnPopup = [this] { SearchSkin(MenuId::NSkin2); };
 }
 
-void MainWindow::load_skin_at_start() {
-    const std::wstring file = RM.Filer(L"SkinFileName").ReadString();
-    if (file.empty()) return;
-    // A skin that failed half-way may have replaced the background picture. Whatever was wrong with
-    // the background's own file has just been reported.
-    if (load_skin_or_default(file) == SkinOutcome::Failed) {
-        win::guarded(handle(), [this] { load_background_picture(PictureErrors::Silent); });
+// Every change of the design goes through here. Building one lets messages run, and a handler run
+// meanwhile (the settings dialog, a skin's button, a command from another program) would otherwise
+// retire, and once back at the top free, the elements the first build still holds and fills in.
+void MainWindow::change_design(const std::function<void()>& change) {
+    if (design_changing_) {
+        design_change_waiting_ = true;
+        return;
     }
+    design_changing_ = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{design_changing_};
+    change();
+    while (design_change_waiting_) {
+        design_change_waiting_ = false;
+        follow_skin_setting();
+    }
+}
+
+void MainWindow::follow_skin_setting() {
+    const std::wstring skin_file = RM.Filer(L"SkinFileName").ReadString();
+    if (skin_file != state_.CurrentSkinFile) {
+        if (skin_file.empty()) RestoreDefaultDesign();
+        else load_skin_or_default(skin_file);
+    }
+    if (!state_.SkinActive) load_background_picture();
+    state_.CurrentSkinFile = RM.Filer(L"SkinFileName").ReadString();
+}
+
+void MainWindow::load_skin_at_start() {
+    change_design([this] {
+        const std::wstring file = RM.Filer(L"SkinFileName").ReadString();
+        // A skin that failed half-way may have replaced the background picture. Whatever was wrong with
+        // the background's own file has just been reported.
+        if (!file.empty() && load_skin_or_default(file) == SkinOutcome::Failed) {
+            win::guarded(handle(), [this] { load_background_picture(PictureErrors::Silent); });
+        }
+        state_.CurrentSkinFile = RM.Filer(L"SkinFileName").ReadString();
+    });
 }
 
 MainWindow::SkinOutcome MainWindow::load_skin_or_default(const std::wstring& file) {
@@ -297,27 +329,17 @@ bool MainWindow::is_skin_entry(MenuId id) const {
 }
 
 void MainWindow::SkinMenuItemClick(MenuId id) {
-    // A load lets waiting messages run: a choice made meanwhile would be judged against the skin that
-    // is going, and leave the setting and the window at odds. It is dropped, like a click on a busy button.
-    if (skin_changing_) return;
-    skin_changing_ = true;
-    struct Done {
-        bool& flag;
-        ~Done() { flag = false; }
-    } done{skin_changing_};
+    // A choice made while the design changes would be judged against the skin that is going, and leave
+    // the setting and the window at odds. It is dropped, like a click on a busy button.
+    if (design_changing_) return;
     SkinMenuEntry& entry = SkinMenuItems[static_cast<size_t>(id) - static_cast<size_t>(MenuId::FirstSkinEntry)];
     const SkinChoice choice = choose_skin(entry, state_.CurrentSkinFile);
     entry.checked = choice.checked;
     PopupMenu1.set_checked(id, choice.checked);
     PopupMenu2.set_checked(id, choice.checked);
-    // From here on the entry may go: the boxes below let a menu open and fill itself afresh.
+    // From here on the entry may go: the boxes of the load let a menu open and fill itself afresh.
     RM.Filer(L"SkinFileName").WriteString(choice.skin_file_name);
-    if (choice.changes_design) {
-        if (choice.skin_file_name.empty()) RestoreDefaultDesign();
-        else load_skin_or_default(choice.skin_file_name);
-    }
-    if (!state_.SkinActive) load_background_picture();
-    state_.CurrentSkinFile = RM.Filer(L"SkinFileName").ReadString();
+    change_design([this] { follow_skin_setting(); });
 }
 
 void MainWindow::add_progress_hint(int metric, const skin::Rect& bounds) {
