@@ -42,7 +42,8 @@ log "native tests"
 ctest --test-dir "$QV_BUILD/native" --output-on-failure -j "$QV_JOBS" "$@" || status=1
 log "fuzz targets (a few seconds each; scripts/fuzz.sh runs them longer)"
 ctest --test-dir "$QV_BUILD/fuzz" --output-on-failure -j "$QV_JOBS" "$@" || status=1
-log "Windows tests ($QV_RUN_ARCH, under Wine)"
+log "Windows tests ($QV_RUN_ARCH, under Wine, with its heap checking)"
+export QV_HEAP_CHECK=1
 # The end-to-end shards, the long scenarios, the Western ones and the scaled display's run in Wine sessions
 # of their own, beside the other Windows tests in this one: all at once.
 ctest --test-dir "$QV_BUILD/win-$QV_RUN_ARCH" --output-on-failure -j "$((QV_E2E_SHARDS + 5))" "$@" || status=1

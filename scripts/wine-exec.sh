@@ -24,6 +24,14 @@ if [ -n "${QV_WINE_SLOT:-}" ]; then
 fi
 [ -z "${DISPLAY:-}" ] && private_display=1
 
+# QV_HEAP_CHECK=1 (the test runs): Wine checks its heaps at every call and fills freed blocks with
+# 0xFEEEFEEE, so a use after free faults or is reported where it happens. Any heap warning or unhandled
+# exception that the program, the tests or the programs they start print fails the run, even when the
+# test itself passed.
+if [ "${QV_HEAP_CHECK:-}" = 1 ]; then
+    export WINEDEBUG=$WINEDEBUG,warn+heap
+fi
+
 out=$(mktemp) err=$(mktemp)
 cleanup() {
     if [ -n "$private_display" ]; then
@@ -40,4 +48,8 @@ trap cleanup EXIT
 status=$?
 cat "$out"
 cat "$err" >&2
+if [ "${QV_HEAP_CHECK:-}" = 1 ] && grep -q -E 'warn:heap|err:heap|Unhandled (exception|page fault)|unhandled exception' "$err"; then
+    echo "wine-exec: heap damage or an unhandled exception was reported (lines above)" >&2
+    [ $status -eq 0 ] && status=1
+fi
 exit $status
