@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
-"""Writes the seed pictures of the picture decoders' fuzz targets: fuzz/bitmap_file/corpus (Windows bitmaps
-of every depth and compression the program reads, written here byte by byte) and fuzz/jpeg/corpus (small
-JPEG files of several kinds, made with ImageMagick's `convert`). Run once after changing it; the seeds are
-kept in the repository."""
+"""Writes the seeds of the fuzz targets that take whole files: fuzz/ini_file/corpus (INI files in each encoding
+the engine reads), fuzz/bitmap_file/corpus (Windows bitmaps of every depth and compression the program reads,
+written here byte by byte) and fuzz/jpeg/corpus (small JPEG files of several kinds, made with ImageMagick's
+`convert`). Run once after changing it; the seeds are kept in the repository."""
 import pathlib
 import struct
 import subprocess
@@ -123,5 +123,37 @@ def write_jpegs(folder):
                         "JPEG:" + str(folder / name)], check=True)
 
 
+def ini_seed(file_bytes, codec, edits=()):
+    """An input of the INI target: the file's bytes first, then what the target takes from the input's end
+    (libFuzzer's data provider reads its integers from there): the codec (0 Latin-1, 1 Shift-JIS, 2 UTF-8),
+    the number of edits, and each edit's section, key and value (a length byte, then one byte a character)."""
+    taken = [codec, len(edits)]
+    for edit in edits:
+        for text in edit:
+            taken.append(len(text))
+            taken.extend(text)
+    return file_bytes + bytes(reversed(taken))
+
+
+def write_ini_files(folder):
+    folder.mkdir(parents=True, exist_ok=True)
+    utf16 = "[A]\r\nk=v\r\n[日本]\r\nキー=値\r\n".encode("utf-16-le")
+    seeds = {
+        "settings": ini_seed(b'[Clean]\r\nCleanValue=512\r\nAuto=1\r\n\r\n[Font]\r\nName="MS Gothic"\r\nSize=9\r\n', 0,
+                             [(b"Clean", b"CleanValue", b"64")]),
+        "shiftjis": ini_seed("[テスト]\r\nキー=値\r\n[Design]\r\nFont=ＭＳ Ｐゴシック\r\n".encode("cp932"), 1,
+                             [(b"Design", b"Font", b"\x82\xa0")]),
+        "utf16": ini_seed(b"\xff\xfe" + utf16, 0, [(b"A", b"k", b"w"), (b"B", b"new", b"\xff")]),
+        "utf16-big-endian": ini_seed(b"\xfe\xff" + "[A]\nk=v\n".encode("utf-16-be"), 0),
+        "utf8": ini_seed("\ufeff[あ]\nkey = 'quoted' \n".encode("utf-8"), 2, [(b"x", b"key", b"v")]),
+        "duplicates": ini_seed(b"[A]\nk=1\nK=2\n[a]\nj=3\n[B\nx", 0, [(b"Sec", b"key", b"value")]),
+        "lone-cr": ini_seed(b"[Clean]\rCleanValue=512\r[Window]\rTopMost=1\r", 0, [(b"Window", b"TopMost", b"0")]),
+        "mixed-line-ends": ini_seed(b"[A]\r\na=1\rb=2\nc=3\r\n", 1, [(b"A", b"b", b"9"), (b"A", b"d", b"4")]),
+    }
+    for name, data in seeds.items():
+        (folder / name).write_bytes(data)
+
+
+write_ini_files(HERE / "ini_file" / "corpus")
 write_bitmaps(HERE / "bitmap_file" / "corpus")
 write_jpegs(HERE / "jpeg" / "corpus")

@@ -42,6 +42,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     if (!header) return 0;
     FUZZ_CHECK(header->Width >= 0 && header->Height >= 0 && PictureSizeAllowed(header->Width, header->Height));
     FUZZ_CHECK(header->PixelOffset <= size);
+    if (header->Compression == BitmapFileHeader::RGB || header->Compression == BitmapFileHeader::BitFields) {
+        // Every declared row is in the file; only the last one may go without its padding.
+        const std::uint64_t last_row = (std::uint64_t(header->Width) * header->BitCount + 7) / 8;
+        const std::uint64_t rows = header->Height == 0 ? 0 : std::uint64_t(header->Stride()) * (header->Height - 1) + last_row;
+        FUZZ_CHECK(rows <= size - header->PixelOffset);
+    }
     if (header->Compression == BitmapFileHeader::RGB && header->BitCount <= 8) CheckPaletteRows(file, *header);
     return 0;
 }

@@ -23,11 +23,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
                    {0xC0, L"@"}, {0xBF, L"/"}, {0xDC, L"\\"}, {0x2E, L"Delete"}, {0x90, L"+"}};
         return l;
     }();
-    // The whole input is the text; its first two bytes are also a hotkey value.
-    const auto code = static_cast<std::uint16_t>(size >= 2 ? data[0] | data[1] << 8 : 0);
+    // The whole input is the text, in 16-bit units as the program holds it (full-width digits, kana and
+    // lone surrogates included); its first unit is also a hotkey value.
     std::wstring text;
-    for (size_t i = 0; i < size; ++i)
-        text.push_back(static_cast<wchar_t>(data[i]));
+    for (size_t i = 0; i + 1 < size; i += 2)
+        text.push_back(static_cast<wchar_t>(data[i] | data[i + 1] << 8));
+    const auto code = static_cast<std::uint16_t>(text.empty() ? 0 : text[0]);
 
     // Hotkeys both ways.
     const std::wstring written = hotkey_to_text(code, layout);
