@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "common/check.h"
 #include "skin/cool_gauge.h"
 #include "skin/fake_surface.h"
 #include "skin/gprogress.h"
@@ -12,6 +13,8 @@
 namespace {
 
 using namespace qv::skin;
+
+constexpr Color kBackground = 0x00FF00;
 
 Color colour(FuzzedDataProvider& in) {
     // Now and then a system colour (top bit and an index).
@@ -41,13 +44,24 @@ std::int64_t value(FuzzedDataProvider& in) {
     }
 }
 
+bool inside(const Rect& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
+
+// A control paints only within its bounds: every other pixel is still the window's background.
+void CheckOnlyBoundsPainted(const qv::test::FakeSurface& surface, const Rect& a, const Rect& b) {
+    for (int y = 0; y < surface.pixels.Height(); ++y) {
+        for (int x = 0; x < surface.pixels.Width(); ++x) {
+            if (!inside(a, x, y) && !inside(b, x, y)) FUZZ_CHECK(surface.ColorAt(x, y) == kBackground);
+        }
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     FuzzedDataProvider in(data, size);
     const int width = in.ConsumeIntegralInRange<int>(1, 400);
     const int height = in.ConsumeIntegralInRange<int>(1, 120);
-    qv::test::FakeSurface surface(width, height);
+    qv::test::FakeSurface surface(width, height, kBackground);
     surface.text.CellWidth = in.ConsumeIntegralInRange<int>(0, 20);
     surface.text.CellHeight = in.ConsumeIntegralInRange<int>(0, 40);
 
@@ -90,12 +104,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     bar.SetParent(&surface.host);
 
     surface.PaintAll();
+    CheckOnlyBoundsPainted(surface, gauge.BoundsRect(), bar.BoundsRect());
     // Refreshes: new values, each shown as the window's timer would.
     while (in.remaining_bytes() > 0) {
         gauge.SetProgress(value(in));
         bar.SetPosition(value(in));
         bar.Repaint();
         surface.PaintAll();
+        CheckOnlyBoundsPainted(surface, gauge.BoundsRect(), bar.BoundsRect());
     }
     gauge.SetParent(nullptr);
     bar.SetParent(nullptr);
