@@ -72,6 +72,7 @@ CommandLine parse_command_line(const std::vector<std::wstring>& arguments) {
 std::wstring usage_text() {
     return L"使い方: Quorvane.exe [スイッチ]\r\n"
            L"  /optimize [MB]  動いている Quorvane にメモリの最適化を頼む（MB を省くと設定値）。\r\n"
+           L"                  1 回に最適化するのは 1024MB まで（それより大きい量も 1024MB）。\r\n"
            L"                  動いていなければ、何も表示せずに自分で最適化して終わる\r\n"
            L"  /show           ウインドウを表示する\r\n"
            L"  /hide           ウインドウを隠す\r\n"
@@ -79,7 +80,9 @@ std::wstring usage_text() {
            L"  /resume         監視を再開する\r\n"
            L"  /exit           Quorvane を終了する\r\n"
            L"終了コード: 0 完了、1 断られた（最適化の実行中、正しくない量）、2 Quorvane が動いていない、\r\n"
-           L"            3 使い方の誤り、4 Quorvane が応答しない";
+           L"            3 使い方の誤り、4 Quorvane が応答しない、\r\n"
+           L"            5 システムに拒まれて頼みが届かない（管理者として動いている Quorvane）、\r\n"
+           L"            6 メモリを少しも確保できず何もできなかった";
 }
 
 CleanDecision decide_clean_request(bool busy, std::int32_t requested, std::int32_t configured) {
@@ -96,8 +99,16 @@ std::int32_t configured_amount(std::int32_t clean_value, long long total_mb) {
                                                               : static_cast<std::int32_t>(quarter);
 }
 
+CleanReply reply_of_run(std::int32_t blocks_obtained) {
+    return blocks_obtained > 0 ? CleanReply::Ran : CleanReply::NothingDone;
+}
+
 ExitCode exit_code_of(CleanReply reply) {
-    return reply == CleanReply::Ran ? ExitCode::Done : ExitCode::Refused;
+    switch (reply) {
+    case CleanReply::Ran: return ExitCode::Done;
+    case CleanReply::NothingDone: return ExitCode::NothingDone;
+    default: return ExitCode::Refused;
+    }
 }
 
 std::optional<RemoteCommand> remote_command_of(Switch command) {

@@ -18,6 +18,8 @@ enum class ExitCode : int {
     NotRunning = 2,  // no copy runs (every switch but /optimize needs one)
     BadUsage = 3,    // an unknown switch or an argument too many
     NoAnswer = 4,    // a copy runs but did not answer in time
+    AccessDenied = 5,  // a copy runs but the system kept the request from it (it runs elevated)
+    NothingDone = 6,   // the run could not commit a single block (commit limit reached, no page file)
 };
 
 struct CommandLine {
@@ -38,7 +40,7 @@ std::wstring usage_text();
 // for as with 0, and the reply says what became of it.
 inline constexpr unsigned kCleanRequestMessage = 0x0401;
 inline constexpr unsigned kReportedCleanRequest = 2;
-enum class CleanReply : long { Ran = 1, Busy = 2, NothingToRun = 3 };
+enum class CleanReply : long { Ran = 1, Busy = 2, NothingToRun = 3, NothingDone = 4 };
 
 struct CleanDecision {
     CleanReply reply = CleanReply::Ran;
@@ -50,6 +52,8 @@ CleanDecision decide_clean_request(bool busy, std::int32_t requested, std::int32
 // The configured amount: CleanValue, or a quarter of the installed memory while none has been chosen
 // (-1, as the resident program makes it at its first start).
 std::int32_t configured_amount(std::int32_t clean_value, long long total_mb);
+// What became of a run that was made: it ran if it obtained any memory at all.
+CleanReply reply_of_run(std::int32_t blocks_obtained);
 ExitCode exit_code_of(CleanReply reply);
 
 // The registered window message that asks the running copy for the other switches. wParam is the

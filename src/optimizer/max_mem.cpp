@@ -37,6 +37,7 @@ std::uint64_t TMaxMem::FreeMemory() const { return status_.memory_status().avail
 void TMaxMem::RunDefrag(std::int32_t SizeMB) {
     if (busy_) return;
     busy_ = true;
+    obtained_ = 0;
     const std::int32_t count = SizeMB > MaxBlocks ? MaxBlocks : (SizeMB < 0 ? 0 : SizeMB);
     std::array<void*, MaxBlocks> table{};  // a block is owned by this run from commit to release
 
@@ -46,7 +47,10 @@ void TMaxMem::RunDefrag(std::int32_t SizeMB) {
         std::int32_t done = 0;
         for (std::int32_t i = 0; i < count; ++i) {
             table[i] = blocks_.commit(BlockSize);
-            if (table[i]) write_block(table[i]);
+            if (table[i]) {
+                write_block(table[i]);
+                ++obtained_;
+            }
             ++done;
             if (OnProgress) OnProgress(*this, ProgressPercent(done, steps));
         }

@@ -35,6 +35,8 @@ public:
     std::uint64_t TotalMemory() const noexcept { return total_memory_; }
     // Free physical memory in bytes, read from the system on every call.
     std::uint64_t FreeMemory() const;
+    // The blocks the last run got from the system: 0 after a run that could do nothing at all.
+    std::int32_t BlocksObtained() const noexcept { return obtained_; }
 
     // One run, synchronously. A call while a run is in progress (from OnBeforeDefrag, OnProgress or
     // anything they let run) does nothing; a call from OnAfterDefrag runs in full. SizeMB is limited
@@ -53,6 +55,7 @@ private:
     MemoryStatusSource& status_;
     std::uint64_t total_memory_;
     bool busy_ = false;
+    std::int32_t obtained_ = 0;
 };
 
 // Done / Steps x 100 in the 80-bit extended format, rounded to the nearest integer with halves to even:

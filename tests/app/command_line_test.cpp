@@ -74,6 +74,10 @@ TEST(CommandLine, ReportedCleanRequests) {
     EXPECT_EQ(exit_code_of(CleanReply::Ran), ExitCode::Done);
     EXPECT_EQ(exit_code_of(CleanReply::Busy), ExitCode::Refused);
     EXPECT_EQ(exit_code_of(CleanReply::NothingToRun), ExitCode::Refused);
+    // A run made says whether it got any memory at all.
+    EXPECT_EQ(reply_of_run(1), CleanReply::Ran);
+    EXPECT_EQ(reply_of_run(0), CleanReply::NothingDone);
+    EXPECT_EQ(exit_code_of(CleanReply::NothingDone), ExitCode::NothingDone);
     // Until an amount is chosen, a quarter of the installed memory.
     EXPECT_EQ(configured_amount(-1, 2047), 511);
     EXPECT_EQ(configured_amount(300, 2047), 300);

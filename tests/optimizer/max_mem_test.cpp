@@ -180,6 +180,7 @@ TEST_F(MaxMemTest, RefusedBlocksAreSkippedNeverWrittenAndTheRunGoesOn) {
     mem->RunDefrag(5);
     EXPECT_EQ(blocks.attempts, 5);
     EXPECT_EQ(blocks.committed.size(), 2u);
+    EXPECT_EQ(mem->BlocksObtained(), 2);
     EXPECT_EQ(recorder.progress, (std::vector<std::int32_t>{10, 20, 30, 40, 50, 60, 70, 80, 90, 100}));
     EXPECT_EQ(recorder.events.back(), "after");
     expect_clean();
@@ -190,6 +191,7 @@ TEST_F(MaxMemTest, RefusedBlocksAreSkippedNeverWrittenAndTheRunGoesOn) {
     mem->RunDefrag(2);
     EXPECT_EQ(recorder.progress, (std::vector<std::int32_t>{25, 50, 75, 100}));
     EXPECT_EQ(recorder.events.back(), "after");
+    EXPECT_EQ(mem->BlocksObtained(), 0) << "the count of the run before was kept";
     expect_clean();
 }
 

@@ -3,11 +3,12 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include <optional>
-
 #include "app/app_info.h"
 #include "app/main_state.h"
 #include "app/win32/single_instance.h"
+#include "app/win32/window_question.h"
+#include "app/win32/window_station.h"
+#include "base/win32/system_function.h"
 #include "base/win32/unique_handle.h"
 #include "optimizer/win32/win_max_mem.h"
 #include "settings/settings_table.h"
@@ -51,28 +52,34 @@ bool write_text(HANDLE out, const std::wstring& text) {
     return ::WriteFile(out, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) != FALSE;
 }
 
+// The console of the program that started this one (XP on; found at run time for older systems).
+bool attach_parent_console() {
+    using AttachConsoleFunction = BOOL(WINAPI*)(DWORD process_id);
+    const auto attach = win::system_function<AttachConsoleFunction>(L"kernel32.dll", "AttachConsole");
+    return attach && attach(ATTACH_PARENT_PROCESS);
+}
+
 // Text for the user: on the output the start was given (a redirection), else on the console of the
-// program that started this one, else (started from Explorer, a shortcut or the Task Scheduler: no
-// console to write to) in a message box.
-void tell(const std::wstring& text, bool problem) {
+// program that started this one, else (started from Explorer or a shortcut: no console to write to) in
+// a message box, if anyone can see one. False when it could be told nowhere (a scheduled task that runs
+// whether the user is logged on or not: a box there would never close).
+bool tell(const std::wstring& text, bool problem) {
     const std::wstring line = (problem ? std::wstring(kAppTitle) + L": " : std::wstring()) + text + L"\r\n";
-    if (write_text(::GetStdHandle(problem ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE), line)) return;
-    if (::AttachConsole(ATTACH_PARENT_PROCESS)) {
+    if (write_text(::GetStdHandle(problem ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE), line)) return true;
+    if (attach_parent_console()) {
         win::UniqueFileHandle console(::CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
                                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
                                                     nullptr));
         const bool written = console && write_text(console.get(), line);
         ::FreeConsole();
-        if (written) return;
+        if (written) return true;
     }
+    if (!window_station_visible()) return false;
     ::MessageBoxW(nullptr, text.c_str(), kAppTitle, MB_OK | (problem ? MB_ICONWARNING : MB_ICONINFORMATION));
+    return true;
 }
 
-bool copy_runs() {
-    win::UniqueKernelHandle mutex(::OpenMutexW(SYNCHRONIZE, FALSE, kSingleInstanceMutex));
-    // A mutex we may not open is there all the same.
-    return mutex || ::GetLastError() == ERROR_ACCESS_DENIED;
-}
+bool copy_runs() { return mutex_exists(kSingleInstanceMutex); }
 
 // The main window of the running copy: class TForm1 (a common name) with the copy's readiness property.
 HWND ready_window() {
@@ -98,12 +105,16 @@ RunningCopy find_running_copy() {
     }
 }
 
-std::optional<LRESULT> ask(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT timeout_ms) {
-    DWORD_PTR reply = 0;
-    if (!::SendMessageTimeoutW(window, message, wparam, lparam, SMTO_ABORTIFHUNG, timeout_ms, &reply)) {
-        return std::nullopt;
+// Whether the copy asked to exit has ended in time.
+bool copy_ended(HANDLE process) {
+    if (process) return ::WaitForSingleObject(process, kExitWaitMs) == WAIT_OBJECT_0;
+    // A copy we may not open (elevated): its mutex goes with it.
+    const DWORD start = ::GetTickCount();
+    while (copy_runs()) {
+        if (::GetTickCount() - start >= kExitWaitMs) return false;
+        ::Sleep(100);
     }
-    return static_cast<LRESULT>(reply);
+    return true;
 }
 
 // CleanValue as the running program would read it; nothing is shown, whatever the file holds.
@@ -125,19 +136,21 @@ ExitCode optimize_here(std::int32_t requested) {
     const CleanDecision decision = decide_clean_request(run.another_copy_runs, requested, configured);
     if (decision.reply != CleanReply::Ran) return exit_code_of(decision.reply);
     optimizer.RunDefrag(decision.megabytes);
-    return ExitCode::Done;
+    return exit_code_of(reply_of_run(optimizer.BlocksObtained()));
 }
 
 ExitCode optimize(std::int32_t megabytes) {
     const RunningCopy copy = find_running_copy();
     if (copy.failure == ExitCode::NotRunning) return optimize_here(megabytes);
     if (!copy.window) return copy.failure;
-    const auto reply = ask(copy.window, kCleanRequestMessage, kReportedCleanRequest, megabytes, kRunTimeoutMs);
-    if (!reply) return ExitCode::NoAnswer;
-    switch (static_cast<CleanReply>(*reply)) {
+    const WindowAnswer answer =
+        ask_window(copy.window, kCleanRequestMessage, kReportedCleanRequest, megabytes, kRunTimeoutMs);
+    if (!answer.reply) return answer.failure;
+    switch (static_cast<CleanReply>(*answer.reply)) {
     case CleanReply::Ran:
     case CleanReply::Busy:
-    case CleanReply::NothingToRun: return exit_code_of(static_cast<CleanReply>(*reply));
+    case CleanReply::NothingToRun:
+    case CleanReply::NothingDone: return exit_code_of(static_cast<CleanReply>(*answer.reply));
     default: return ExitCode::Refused;  // a copy that does not report its runs
     }
 }
@@ -152,10 +165,10 @@ ExitCode command(RemoteCommand command) {
     // Opened before asking, so that the copy's end can be waited for.
     win::UniqueKernelHandle process(command == RemoteCommand::Exit ? ::OpenProcess(SYNCHRONIZE, FALSE, process_id)
                                                                     : nullptr);
-    const auto reply = ask(copy.window, message, static_cast<WPARAM>(command), 0, kCommandTimeoutMs);
-    if (!reply) return ExitCode::NoAnswer;
-    if (*reply != kCommandDone) return ExitCode::Refused;
-    if (process && ::WaitForSingleObject(process.get(), kExitWaitMs) != WAIT_OBJECT_0) return ExitCode::NoAnswer;
+    const WindowAnswer answer = ask_window(copy.window, message, static_cast<WPARAM>(command), 0, kCommandTimeoutMs);
+    if (!answer.reply) return answer.failure;
+    if (*answer.reply != kCommandDone) return ExitCode::Refused;
+    if (command == RemoteCommand::Exit && !copy_ended(process.get())) return ExitCode::NoAnswer;
     return ExitCode::Done;
 }
 
@@ -164,10 +177,8 @@ ExitCode carry_out_switch(const CommandLine& line) {
         tell(line.message, true);
         return line.failure;
     }
-    if (line.command == Switch::Usage) {
-        tell(usage_text(), false);
-        return ExitCode::Done;
-    }
+    // The usage shown nowhere is a start nobody could use.
+    if (line.command == Switch::Usage) return tell(usage_text(), false) ? ExitCode::Done : ExitCode::BadUsage;
     if (line.command == Switch::Optimize) return optimize(line.megabytes);
     if (auto remote = remote_command_of(line.command)) return command(*remote);
     return ExitCode::Done;

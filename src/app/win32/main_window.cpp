@@ -8,6 +8,7 @@
 #include "app/win32/resources/resource_ids.h"
 #include "base/win32/display_scale.h"
 #include "base/win32/error_report.h"
+#include "base/win32/message_filter.h"
 #include "settings/hotkey_text.h"
 #include "settings/settings_table.h"
 #include "settings/win32/settings_location.h"
@@ -39,6 +40,9 @@ MainWindow::MainWindow() : RM(settings::make_main_store(settings_services_.servi
     ::AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
     create(kMainWindowClass, kAppTitle, kWindowStyle, 0, 100, 100, frame.right - frame.left, frame.bottom - frame.top);
     command_message_ = ::RegisterWindowMessageW(kCommandMessageName);
+    // Other programs' requests reach the window also when it runs elevated.
+    win::allow_message_from_lower_integrity(handle(), kCleanRequestMessage);
+    if (command_message_ != 0) win::allow_message_from_lower_integrity(handle(), command_message_);
     create_components();
     FormCreate();
 }

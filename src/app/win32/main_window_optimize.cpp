@@ -71,11 +71,12 @@ LRESULT MainWindow::clean_request(WPARAM wparam, LPARAM lparam) {
     }
     case 1: return 80;
     case kReportedCleanRequest: {
-        // As 0, and the reply says whether the run was made.
+        // As 0, and the reply says whether the run was made and got any memory.
         const auto decision = decide_clean_request(MaxMem1.Busy(), static_cast<std::int32_t>(lparam),
                                                    RM.Filer(L"CleanValue").ReadInteger());
-        if (decision.reply == CleanReply::Ran) RunOptimization(decision.megabytes);
-        return static_cast<LRESULT>(decision.reply);
+        if (decision.reply != CleanReply::Ran) return static_cast<LRESULT>(decision.reply);
+        RunOptimization(decision.megabytes);
+        return static_cast<LRESULT>(reply_of_run(MaxMem1.BlocksObtained()));
     }
     default: return 0;
     }

@@ -13,11 +13,20 @@ struct InstanceClaim {
     win::UniqueKernelHandle mutex;
 };
 
-// How a claim looks for a mutex that is already there (tests pass a stand-in).
-using OpenMutexFunction = HANDLE(WINAPI*)(DWORD access, BOOL inherit, LPCWSTR name);
+// The system's mutex calls (tests pass stand-ins). Each leaves its error for GetLastError.
+struct MutexCalls {
+    using Open = HANDLE(WINAPI*)(DWORD access, BOOL inherit, LPCWSTR name);
+    using Create = HANDLE(WINAPI*)(LPSECURITY_ATTRIBUTES security, BOOL owned, LPCWSTR name);
+    Open open = &::OpenMutexW;
+    Create create = &::CreateMutexW;
+};
+
+// Whether the mutex `name` is there. One we may not open (made by an elevated copy, or by another user)
+// is there all the same.
+bool mutex_exists(const wchar_t* name, const MutexCalls& calls = {});
 
 // Looks for the mutex `name`, then makes it. A copy that started at the same moment may have made it
 // between the two: that also counts as another copy running.
-InstanceClaim claim_single_instance(const wchar_t* name, OpenMutexFunction open_mutex = &::OpenMutexW);
+InstanceClaim claim_single_instance(const wchar_t* name, const MutexCalls& calls = {});
 
 } // namespace qv::app

@@ -1,5 +1,6 @@
 #include "base/win32/display_scale.h"
 
+#include "base/win32/system_function.h"
 #include "base/win32/unique_handle.h"
 
 namespace qv::win {
@@ -11,8 +12,7 @@ using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
 
 template <typename Function>
 Function user32_function(const char* name) noexcept {
-    HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
-    return user32 ? reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(user32, name))) : nullptr;
+    return system_function<Function>(L"user32.dll", name);
 }
 
 } // namespace

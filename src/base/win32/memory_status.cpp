@@ -1,13 +1,11 @@
 #include "base/win32/memory_status.h"
 
+#include "base/win32/system_function.h"
+
 namespace qv::win {
 
 SystemMemoryStatus::SystemMemoryStatus() noexcept {
-    // kernel32 is always loaded; its handle is not ours to free.
-    if (HMODULE kernel = ::GetModuleHandleA("kernel32.dll")) {
-        status_ex_ = reinterpret_cast<StatusExFunction>(
-            reinterpret_cast<void*>(::GetProcAddress(kernel, "GlobalMemoryStatusEx")));
-    }
+    status_ex_ = system_function<StatusExFunction>(L"kernel32.dll", "GlobalMemoryStatusEx");
 }
 
 MemoryStatus SystemMemoryStatus::memory_status() {

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "base/win32/error_report.h"
+#include "base/win32/message_filter.h"
 #include "base/win32/pending_messages.h"
 
 namespace qv::desktop {
@@ -20,6 +21,9 @@ TCoolTrayIcon::TCoolTrayIcon(HWND owner) : owner_(owner) {
     // A hidden top-level window: the shell's "TaskbarCreated" broadcast reaches only top-level windows.
     create(kWindowClass, L"", WS_POPUP, WS_EX_TOOLWINDOW, 0, 0, 0, 0);
     taskbar_created_ = ::RegisterWindowMessageW(L"TaskbarCreated");
+    // Explorer runs at a lower integrity than an elevated copy: without this the icon never comes back
+    // after Explorer restarts.
+    if (taskbar_created_ != 0) win::allow_message_from_lower_integrity(handle(), taskbar_created_);
     // Each instance hooks the owner with its own id, so instances may be destroyed in any order.
     if (owner_) ::SetWindowSubclass(owner_, &TCoolTrayIcon::owner_hook, reinterpret_cast<UINT_PTR>(this),
                                     reinterpret_cast<DWORD_PTR>(this));

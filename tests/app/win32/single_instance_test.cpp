@@ -1,5 +1,6 @@
-// One copy at a time, also when two start at the same moment: the second looked for the mutex before
-// the first had made it, and made it just after.
+// One copy at a time, also when two start at the same moment (the second looked for the mutex before
+// the first had made it, and made it just after) and when the first runs elevated (the mutex is there
+// but may not be opened, nor made again).
 #include "app/win32/single_instance.h"
 
 #include <gtest/gtest.h>
@@ -9,20 +10,54 @@ namespace {
 
 constexpr wchar_t kName[] = L"QuorvaneTest_SingleInstance";
 
-HANDLE WINAPI not_there_yet(DWORD, BOOL, LPCWSTR) { return nullptr; }
+HANDLE WINAPI not_there_yet(DWORD, BOOL, LPCWSTR) {
+    ::SetLastError(ERROR_FILE_NOT_FOUND);
+    return nullptr;
+}
+HANDLE WINAPI open_denied(DWORD, BOOL, LPCWSTR) {
+    ::SetLastError(ERROR_ACCESS_DENIED);
+    return nullptr;
+}
+HANDLE WINAPI create_denied(LPSECURITY_ATTRIBUTES, BOOL, LPCWSTR) {
+    ::SetLastError(ERROR_ACCESS_DENIED);
+    return nullptr;
+}
+HANDLE WINAPI create_failed(LPSECURITY_ATTRIBUTES, BOOL, LPCWSTR) {
+    ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return nullptr;
+}
 
 TEST(SingleInstance, TheSecondClaimFindsTheFirstEvenWhenItLookedTooEarly) {
     InstanceClaim first = claim_single_instance(kName);
     ASSERT_FALSE(first.another_copy_runs);
     ASSERT_TRUE(first.mutex);
     EXPECT_TRUE(claim_single_instance(kName).another_copy_runs);
-    InstanceClaim racing = claim_single_instance(kName, &not_there_yet);
+    InstanceClaim racing = claim_single_instance(kName, {&not_there_yet});
     EXPECT_TRUE(racing.another_copy_runs);
     EXPECT_FALSE(racing.mutex);
 
     first.mutex.reset();
     racing.mutex.reset();
     EXPECT_FALSE(claim_single_instance(kName).another_copy_runs) << "the name is not free after the first ended";
+}
+
+TEST(SingleInstance, AMutexWeMayNotOpenIsAnotherCopy) {
+    struct Case {
+        MutexCalls calls;
+        bool another_copy_runs;
+    };
+    const Case cases[] = {
+        {{&open_denied, &create_failed}, true},
+        {{&not_there_yet, &create_denied}, true},
+        // Without a mutex the program runs all the same.
+        {{&not_there_yet, &create_failed}, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(claim_single_instance(kName, c.calls).another_copy_runs, c.another_copy_runs)
+            << (&c - cases);
+    }
+    EXPECT_TRUE(mutex_exists(kName, {&open_denied}));
+    EXPECT_FALSE(mutex_exists(kName, {&not_there_yet}));
 }
 
 } // namespace
