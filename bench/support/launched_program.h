@@ -48,6 +48,19 @@ inline std::string read_small_file(const std::wstring& path) {
     return text;
 }
 
+// User plus kernel CPU time in milliseconds from a host /proc/<pid>/stat text; nothing when it is none.
+inline std::optional<double> stat_cpu_ms(const std::string& stat) {
+    // utime and stime are fields 14 and 15, counted after the command's closing parenthesis.
+    const size_t close = stat.rfind(')');
+    unsigned long long utime = 0, stime = 0;
+    if (close == std::string::npos ||
+        std::sscanf(stat.c_str() + close + 1, " %*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu", &utime,
+                    &stime) != 2) {
+        return std::nullopt;
+    }
+    return (utime + stime) * 10.0;  // clock ticks of 10 ms
+}
+
 class LaunchedProgram {
 public:
     // `exit_command`: the WM_COMMAND id that ends the program; 0 ends it with WM_CLOSE.
@@ -173,17 +186,7 @@ public:
 
     // User plus kernel CPU time of the whole process so far, in milliseconds.
     std::optional<double> cpu_ms() {
-        if (auto stat = host_file(L"stat"); !stat.empty()) {
-            // utime and stime are fields 14 and 15, counted after the command's closing parenthesis.
-            const size_t close = stat.rfind(')');
-            if (close != std::string::npos) {
-                unsigned long long utime = 0, stime = 0;
-                if (std::sscanf(stat.c_str() + close + 1, " %*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu",
-                                &utime, &stime) == 2) {
-                    return (utime + stime) * 10.0;  // clock ticks of 10 ms
-                }
-            }
-        }
+        if (auto ms = stat_cpu_ms(host_file(L"stat"))) return ms;
         FILETIME created, exited, kernel, user;
         if (!process_ || !::GetProcessTimes(process_.get(), &created, &exited, &kernel, &user)) return std::nullopt;
         auto value = [](const FILETIME& t) {
@@ -229,6 +232,24 @@ public:
             return std::nullopt;
         }
         return static_cast<long long>(counters.PrivateUsage / 1024);
+    }
+
+    // The most the program has held in physical memory since the last reset_resident_peak(), in KiB (the
+    // host's VmHWM); nothing where there is no host /proc.
+    std::optional<long long> resident_peak_kib() {
+        const std::string status = host_file(L"status");
+        const size_t at = status.find("VmHWM:");
+        long long kib = 0;
+        if (at == std::string::npos || std::sscanf(status.c_str() + at, "VmHWM: %lld", &kib) != 1) return std::nullopt;
+        return kib;
+    }
+    // Starts that peak afresh from what the program holds now; false where the host does not let it.
+    bool reset_resident_peak() {
+        if (host_file(L"status").empty()) return false;
+        win::UniqueFileHandle file(::CreateFileW((L"Z:\\proc\\" + *unix_pid_ + L"\\clear_refs").c_str(), GENERIC_WRITE,
+                                                 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        DWORD written = 0;
+        return file && ::WriteFile(file.get(), "5", 1, &written, nullptr) && written == 1;
     }
 
 private:

@@ -67,6 +67,7 @@ TEST_F(HighDpi, TrayNumbersWindowAndDialogAtTheDisplayScale) {
     const int icon_size = ::GetSystemMetrics(SM_CXSMICON);
     ASSERT_EQ(icon_size, ::MulDiv(16, dpi, 96)) << "the session is not scaled";
 
+    const bool tray = tray_host().readable;
     AppDriver& app = launch("[Window]\r\nIconMenu=4\r\nAIcons=5000\r\nTasktray=0\r\n");
     ASSERT_TRUE(app.wait_ready());
 
@@ -76,7 +77,7 @@ TEST_F(HighDpi, TrayNumbersWindowAndDialogAtTheDisplayScale) {
     EXPECT_NEAR(window->client.right - window->client.left, ::MulDiv(app::kClientWidth, dpi, 96), 2);
     EXPECT_NEAR(window->client.bottom - window->client.top, ::MulDiv(app::kClientHeight, dpi, 96), 2);
 
-    if (wait_until([] { return TrayArea::take().shown(); }, 5s)) {
+    if (tray) {
         TrayArea tray;
         const bool numbers = wait_until(
             [&] {
@@ -195,6 +196,7 @@ TEST_F(HighDpi, TrayNumbersWindowAndDialogAtTheDisplayScale) {
     EXPECT_FALSE(::PtInRegion(shape.get(), 56 * factor, 36 * factor)) << "the see-through corner is part of the window";
     ::Sleep(1000);
     save_picture(frame_of_skin, L"skin.bmp");
+    if (!tray) GTEST_SKIP() << kNoReadableTray;
 }
 
 } // namespace

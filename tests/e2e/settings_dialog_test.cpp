@@ -164,6 +164,7 @@ TEST_F(SettingsDialog, WhatItLeavesIsInForceWhicheverWayItCloses) {
     };
     EXPECT_TRUE(wait_until([&] { return size_is(122, 82); }, 10s)) << "the skin was not loaded";
     const auto menu_after = optimize_submenu_picture(app);
+    ASSERT_FALSE(menu_after.empty()) << "the submenu did not open after OK";
     EXPECT_NE(menu_after, menu_before) << "the configured amount's items kept their captions";
 
     // The skin cleared and a picture chosen: the default design, with the picture centred.
@@ -186,7 +187,9 @@ TEST_F(SettingsDialog, WhatItLeavesIsInForceWhicheverWayItCloses) {
     app.end();
     app.start();
     ASSERT_TRUE(app.wait_ready());
-    EXPECT_EQ(optimize_submenu_picture(app), menu_after);
+    const auto menu_restarted = optimize_submenu_picture(app);
+    ASSERT_FALSE(menu_restarted.empty()) << "the submenu did not open after the restart";
+    EXPECT_EQ(menu_restarted, menu_after);
 }
 
 // A Western system's code page has no form for the program's own Japanese font names: the first OK of

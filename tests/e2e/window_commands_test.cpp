@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "support/win32/app_test.h"
+#include "support/win32/memory_load.h"
 #include "support/win32/message_box.h"
 #include "support/win32/process_resources.h"
 #include "support/win32/screen_capture.h"
@@ -42,25 +43,6 @@ bool can_register(Combination combination) {
     ::UnregisterHotKey(nullptr, kTestId);
     return true;
 }
-
-// Memory this process takes and writes for as long as it lives: the free physical memory the program
-// shows drops by that much.
-class MemoryLoad {
-public:
-    explicit MemoryLoad(size_t megabytes)
-        : size_(megabytes << 20), block_(::VirtualAlloc(nullptr, size_, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE)) {
-        if (block_) std::memset(block_, 0x5A, size_);
-    }
-    MemoryLoad(const MemoryLoad&) = delete;
-    MemoryLoad& operator=(const MemoryLoad&) = delete;
-    ~MemoryLoad() {
-        if (block_) ::VirtualFree(block_, 0, MEM_RELEASE);
-    }
-
-private:
-    size_t size_;
-    void* block_;
-};
 
 struct WindowSearch {
     DWORD process_id;

@@ -1,8 +1,10 @@
 #include "support/win32/process_resources.h"
 
+#include <gtest/gtest.h>
 #include <psapi.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -95,6 +97,19 @@ std::optional<long> gdi_object_count(HANDLE process) {
 std::optional<long> user_object_count(HANDLE process) {
     if (DWORD counted = ::GetGuiResources(process, GR_USEROBJECTS)) return static_cast<long>(counted);
     return std::nullopt;
+}
+
+void expect_count_flat(const char* what, std::optional<long> before, std::optional<long> after, long slack) {
+    if (!before) {
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        std::printf("UNCHECKED %s.%s: this system does not count %s\n", test->test_suite_name(), test->name(), what);
+        return;
+    }
+    if (!after) {
+        ADD_FAILURE() << what << " were counted before (" << *before << ") but cannot be counted after";
+        return;
+    }
+    EXPECT_LE(*after - *before, slack) << what << " " << *before << " -> " << *after;
 }
 
 std::optional<long> handle_count(HANDLE process) {

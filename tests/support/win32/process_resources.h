@@ -26,6 +26,9 @@ std::optional<long> gdi_object_count(HANDLE process);
 // Live USER objects (windows, menus, icons, ...): only Windows counts them; nothing under Wine, where a
 // leaked icon still shows in the GDI count (each icon holds two bitmaps).
 std::optional<long> user_object_count(HANDLE process);
+// That a count read before a loop grew by at most `slack` after it. A count the system gave before must be
+// there after too; one it does not give at all is named as unchecked in the test's output.
+void expect_count_flat(const char* what, std::optional<long> before, std::optional<long> after, long slack);
 // Committed memory of the process's own (not its mapped files and images), in bytes.
 std::uint64_t private_bytes(HANDLE process);
 // Open kernel handles of the process; nothing when the system does not say.

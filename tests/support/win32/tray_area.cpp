@@ -1,6 +1,11 @@
 #include "support/win32/tray_area.h"
 
+#include <shellapi.h>
+
 #include <algorithm>
+
+#include "base/win32/unique_handle.h"
+#include "support/win32/app_driver.h"
 
 namespace qv::test {
 namespace {
@@ -9,7 +14,35 @@ constexpr int kCellBorder = 2;
 constexpr UINT kTrayCallbackMessage = WM_USER + 0x400;
 constexpr UINT kSendTimeoutMs = 5000;
 
+TrayHost probe_tray() {
+    TrayHost host;
+    win::UniqueWindow owner(::CreateWindowExW(0, L"STATIC", L"tray probe", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                              ::GetModuleHandleW(nullptr), nullptr));
+    if (!owner) return host;
+    NOTIFYICONDATAW icon{};
+    icon.cbSize = NOTIFYICONDATAW_V1_SIZE;
+    icon.hWnd = owner.get();
+    icon.uID = 1;
+    icon.uFlags = NIF_ICON | NIF_TIP;
+    icon.hIcon = ::LoadIconW(nullptr, IDI_APPLICATION);
+    ::lstrcpynW(icon.szTip, L"tray probe", ARRAYSIZE(icon.szTip));
+    // Icons that others left count as they are: the probe's own must add one.
+    const int others = TrayArea::take().icon_count();
+    host.takes_icons = ::Shell_NotifyIconW(NIM_ADD, &icon) != FALSE;
+    if (!host.takes_icons) return host;
+    host.readable = wait_until([&] { return TrayArea::take().icon_count() == others + 1; }, 5s);
+    ::Shell_NotifyIconW(NIM_DELETE, &icon);
+    // Gone from the tray before the scenario counts its own icons.
+    wait_until([&] { return TrayArea::take().icon_count() == others; }, 5s);
+    return host;
+}
+
 } // namespace
+
+const TrayHost& tray_host() {
+    static const TrayHost host = probe_tray();
+    return host;
+}
 
 size_t IconPixels::count(COLORREF color) const {
     return static_cast<size_t>(std::count(pixels.begin(), pixels.end(), color));

@@ -3,7 +3,9 @@
 // the icons in a window of its own, "Wine System Tray" (top left, hidden while it holds no icon): a row
 // of cells of the small-icon size with a 2-pixel border all round, filled from the left in the order the
 // icons were added; a removed icon leaves no gap. The icons are read as pixels from a screenshot of it.
-// A real shell's notification area cannot be read this way: tests skip when the window is not there.
+// A real shell's notification area cannot be read this way: tests skip when the window is not there,
+// which an icon of the test's own decides (tray_host()), never the program under test: Wine shows the
+// window only while it holds an icon, so a program that failed to add its icon would look like no tray.
 #include <windows.h>
 
 #include <cstddef>
@@ -27,6 +29,16 @@ inline constexpr COLORREF kNumberBlue = RGB(0, 0, 255);
 // Whether the icon is a number the program drew in the default colours: mostly the blue background, with
 // the digits on it.
 bool shows_number(const IconPixels& icon);
+
+// What this display's notification area offers, found out once per test program with an icon of the
+// test's own (added from a hidden window, removed again before the answer is given).
+struct TrayHost {
+    bool takes_icons = false;  // the shell accepted the icon
+    bool readable = false;     // and Wine's tray window showed it
+};
+const TrayHost& tray_host();
+inline constexpr const char* kNoReadableTray =
+    "no \"Wine System Tray\" window shows an icon of the test's own: the notification area cannot be read here";
 
 class TrayArea {
 public:
