@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <vector>
 
 #include "base/ascii.h"
 #include "base/win32/system_function.h"
@@ -10,7 +11,8 @@ namespace qv::settings::win32 {
 namespace {
 
 using GetFinalPathFn = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, DWORD);
-using ReplaceFileFn = BOOL(WINAPI*)(LPCWSTR, LPCWSTR, LPCWSTR, DWORD, LPVOID, LPVOID);
+using GetFileSecurityFn = BOOL(WINAPI*)(LPCWSTR, SECURITY_INFORMATION, PSECURITY_DESCRIPTOR, DWORD, LPDWORD);
+using SetFileSecurityFn = BOOL(WINAPI*)(LPCWSTR, SECURITY_INFORMATION, PSECURITY_DESCRIPTOR);
 using MoveFileExFn = BOOL(WINAPI*)(LPCWSTR, LPCWSTR, DWORD);
 
 constexpr DWORD kAllSharing = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
@@ -22,8 +24,7 @@ bool is_missing(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == 
 
 // Scanners, backup and sync tools hold a file open for a moment after it changed.
 bool is_held_by_another(DWORD error) {
-    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED ||
-           error == ERROR_UNABLE_TO_REMOVE_REPLACED;
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
 }
 
 // Tries `step` again for about a second while another program holds the file.
@@ -76,18 +77,26 @@ MoveFileExFn move_file_ex() {
     return function;
 }
 
-// Puts the temporary file in the target's place in one step. ReplaceFile keeps the target's attributes,
-// security and short name; a rename keeps what the temporary file was given when it was made.
-bool move_over(const std::wstring& from, const std::wstring& to, bool exists) {
-    static const auto replace_file = win::system_function<ReplaceFileFn>("kernel32.dll", "ReplaceFileW");
-    if (exists && replace_file) {
-        if (replace_file(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
-            return true;
-        }
-        // Refused before anything moved, the target stands as it was; only this error comes after the target
-        // was removed, and the rename below completes the step.
-        if (::GetLastError() != ERROR_UNABLE_TO_MOVE_REPLACEMENT) return false;
+// The access rules of the file being replaced (an ACL the user gave it) go to its successor; the 95 family
+// has none. ReplaceFile would carry them, but it is no one step everywhere: Wine's moves the old file away
+// first, and a crash then leaves no settings file at all.
+void copy_security(const std::wstring& from, const std::wstring& to) {
+    static const win::UniqueLibrary advapi(::LoadLibraryW(L"advapi32.dll"));
+    if (!advapi) return;
+    const auto get = reinterpret_cast<GetFileSecurityFn>(
+        reinterpret_cast<void*>(::GetProcAddress(advapi.get(), "GetFileSecurityW")));
+    const auto set = reinterpret_cast<SetFileSecurityFn>(
+        reinterpret_cast<void*>(::GetProcAddress(advapi.get(), "SetFileSecurityW")));
+    DWORD size = 0;
+    if (!get || !set || get(from.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &size) || size == 0) return;
+    std::vector<void*> descriptor(size / sizeof(void*) + 1);  // aligned for the pointers inside
+    if (get(from.c_str(), DACL_SECURITY_INFORMATION, descriptor.data(), size, &size)) {
+        set(to.c_str(), DACL_SECURITY_INFORMATION, descriptor.data());
     }
+}
+
+// Puts the temporary file in the target's place in one step, a rename over it.
+bool move_over(const std::wstring& from, const std::wstring& to) {
     if (const auto move = move_file_ex()) {
         return move(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
     }
@@ -197,11 +206,12 @@ bool Win32FileSystem::replace(const std::wstring& from, const std::wstring& to) 
     if (exists && (target.attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) return false;
     // A rename would split a file that has other names, and the 95 family cannot rename over a file.
     if (exists && (target.links > 1 || !move_file_ex())) return rewrite_in_place(from, target.path);
-    // ReplaceFile opens the temporary file without sharing, MoveFileEx for deletion: neither can while it is
-    // held. From here to their own open, a clean-up that cannot tell this process alive could delete it;
-    // the write then fails, leaving the old file whole.
+    // The rename opens the temporary file for deletion, which cannot be while it is held. From here to that
+    // open, a clean-up that cannot tell this process alive could delete it; the write then fails, leaving the
+    // old file whole.
+    if (exists) copy_security(target.path, from);
     release();
-    if (retry_while_held([&] { return move_over(from, target.path, exists); })) return true;
+    if (retry_while_held([&] { return move_over(from, target.path); })) return true;
     // Still held by a program that lets others write but not rename or delete.
     return exists && is_held_by_another(::GetLastError()) && rewrite_in_place(from, target.path);
 }
