@@ -1,26 +1,15 @@
 #pragma once
-// What the settings store needs from Windows: the settings file (replaced atomically), the ANSI code
-// page, message boxes, and the keyboard layout's key names. One SystemServices object serves a store
-// and must outlive it.
+// What the settings store needs from Windows: the settings file (file_system.h), the ANSI code page,
+// message boxes, and the keyboard layout's key names. One SystemServices object serves a store and must
+// outlive it.
 #include <windows.h>
 
-#include "settings/atomic_file_store.h"
+#include "settings/win32/file_system.h"
 #include "settings/hotkey_text.h"
 #include "settings/reg_manager.h"
 #include "base/text_codec.h"
 
 namespace qv::settings::win32 {
-
-// Files through the Win32 file functions. The temporary file of a write lies beside the target, so that
-// the replacement is a rename within one volume.
-class Win32FileSystem final : public FileSystem {
-public:
-    ini::FileRead read(const std::wstring& path) override;
-    std::optional<std::wstring> create_temporary(const std::wstring& target) override;
-    bool write_all(const std::wstring& path, std::string_view bytes) override;
-    bool replace(const std::wstring& from, const std::wstring& to) override;
-    void remove(const std::wstring& path) noexcept override;
-};
 
 // The system's ANSI code page (CP_ACP).
 class AnsiCodec final : public ini::TextCodec {

@@ -1,7 +1,13 @@
 // The settings file on real files: atomic replacement, refused writes, and a store end to end.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+#include <thread>
+
 #include "base/ini_file.h"
+#include "base/win32/system_function.h"
+#include "base/win32/unique_handle.h"
 #include "settings/settings_table.h"
 #include "settings/win32/system_services.h"
 #include "support/win32/files.h"
@@ -10,6 +16,35 @@ namespace qv::settings::win32 {
 namespace {
 
 using test::TempFolder;
+
+std::vector<std::wstring> sorted(std::vector<std::wstring> names) {
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Makes (or removes) a symbolic link as a Unix one through Wine, whose CreateSymbolicLinkW makes nothing
+// and whose deletion of a link deletes the file it names; false where that cannot be done.
+bool unix_symlink(const std::wstring& link, const std::wstring& target, bool make) {
+    const auto unix_name = win::system_function<char*(CDECL*)(LPCWSTR)>("kernel32.dll", "wine_get_unix_file_name");
+    if (!unix_name) return false;
+    std::wstring command = make ? L"/bin/ln -s" : L"/bin/rm -f";
+    for (const std::wstring* name : {&target, &link}) {
+        char* converted = unix_name(name->c_str());
+        if (make || name == &link) command += L" \"" + std::wstring(converted, converted + std::strlen(converted)) + L"\"";
+        ::HeapFree(::GetProcessHeap(), 0, converted);
+    }
+    STARTUPINFOW startup{sizeof(startup)};
+    PROCESS_INFORMATION info{};
+    if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+        return false;
+    }
+    win::UniqueKernelHandle process(info.hProcess), thread(info.hThread);
+    // The handle of a Unix process tells nothing of its end.
+    for (int wait = 0; wait < 500; ++wait, ::Sleep(10)) {
+        if ((::GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES) == make) return true;
+    }
+    return false;
+}
 
 class Win32FileTest : public ::testing::Test {
 protected:
@@ -60,6 +95,58 @@ TEST_F(Win32FileTest, ARefusedWriteRaisesTheErrorAndKeepsTheFile) {
     }
 
     EXPECT_NO_THROW(ini(path).write(L"Clean", L"CleanValue", L"1")) << "the value it holds needs no write";
+}
+
+TEST_F(Win32FileTest, WritesKeepTheFileItsOtherNamesAndItsMarks) {
+    const std::wstring path = folder.file(L"Quorvane.ini"), other = folder.file(L"other.ini");
+    constexpr DWORD kMarks = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    test::write_file(path, "[A]\r\nk=0\r\n");
+    ASSERT_TRUE(::SetFileAttributesW(path.c_str(), kMarks));
+    ini(path).write(L"A", L"k", L"1");
+    EXPECT_EQ(::GetFileAttributesW(path.c_str()) & kMarks, kMarks);
+
+    ASSERT_TRUE(::CreateHardLinkW(other.c_str(), path.c_str(), nullptr));
+    ini(path).write(L"A", L"k", L"2");
+    EXPECT_EQ(test::read_file(other).value_or("<missing>"), "[A]\r\nk=2\r\n") << "the hard link split";
+    BY_HANDLE_FILE_INFORMATION info{};
+    win::UniqueFileHandle file(::CreateFileW(path.c_str(), 0, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    EXPECT_TRUE(::GetFileInformationByHandle(file.get(), &info) && info.nNumberOfLinks == 2);
+    EXPECT_EQ(sorted(folder.names()), (std::vector<std::wstring>{L"Quorvane.ini", L"other.ini"}));
+}
+
+TEST_F(Win32FileTest, WritesThroughASymbolicLinkChangeTheFileItNames) {
+    const std::wstring path = folder.file(L"Quorvane.ini"), real = folder.file(L"real.ini");
+    test::write_file(real, "[A]\r\nk=0\r\n");
+    if (!unix_symlink(path, real, true)) GTEST_SKIP() << "no symbolic link can be made here";
+    ini(path).write(L"A", L"k", L"1");
+    ini(path).write(L"A", L"k", L"2");
+    EXPECT_EQ(test::read_file(real).value_or("<missing>"), "[A]\r\nk=2\r\n");
+    EXPECT_TRUE(::SetFileAttributesW(real.c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_THROW(ini(path).write(L"A", L"k", L"3"), AppError) << "a read-only file behind a link";
+    EXPECT_EQ(test::read_file(real).value_or("<missing>"), "[A]\r\nk=2\r\n");
+    EXPECT_EQ(sorted(folder.names()), (std::vector<std::wstring>{L"Quorvane.ini", L"real.ini"}));
+    EXPECT_TRUE(unix_symlink(path, real, false));
+}
+
+TEST_F(Win32FileTest, OthersHoldingFilesDelayAWriteButNeitherBreakNorLoseIt) {
+    const std::wstring path = folder.file(L"Quorvane.ini");
+    // What a clean-up does to a temporary file of an owner it cannot see fails while the owner writes.
+    Win32FileSystem writer;
+    const auto temporary = writer.create_temporary(path);
+    ASSERT_TRUE(temporary && writer.write_all(*temporary, "[A]\r\nk=1\r\n"));
+    EXPECT_FALSE(::DeleteFileW(temporary->c_str()));
+    ASSERT_TRUE(writer.replace(*temporary, path));
+
+    // A scanner holds the file for a moment after it changed.
+    win::UniqueFileHandle scanner(
+        ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    std::thread done_scanning([&] {
+        ::Sleep(300);
+        scanner.reset();
+    });
+    EXPECT_NO_THROW(ini(path).write(L"A", L"k", L"2"));
+    done_scanning.join();
+    EXPECT_EQ(test::read_file(path).value_or("<missing>"), "[A]\r\nk=2\r\n");
 }
 
 TEST_F(Win32FileTest, PathsThatCannotHoldTheFile) {
