@@ -75,7 +75,7 @@ std::vector<std::wstring> section_names(std::wstring_view text) {
     std::vector<std::wstring> names;
     size_t pos = 0;
     while (pos <= text.size()) {
-        size_t end = text.find(L'\n', pos);
+        size_t end = text.find_first_of(L"\r\n", pos);
         if (end == text.npos) end = text.size();
         std::wstring_view line = trimmed(text.substr(pos, end - pos));
         if (!line.empty() && line.front() == L'[') {

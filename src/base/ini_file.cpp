@@ -1,6 +1,6 @@
 #include "base/ini_file.h"
 
-#include <cstring>
+#include <string_view>
 #include <optional>
 
 #include "base/ascii.h"
@@ -44,7 +44,7 @@ bool is_wide(Encoding e) {
 
 struct Line {
     size_t begin = 0;  // first byte
-    size_t end = 0;    // end of the text: before CR LF or LF
+    size_t end = 0;    // end of the text: before the line end
     size_t next = 0;   // first byte of the following line
     bool terminated = false;
 };
@@ -56,25 +56,37 @@ unsigned unit_at(const Document& doc, size_t i) {
     return doc.encoding == Encoding::utf16be ? (a << 8) | b : (b << 8) | a;
 }
 
+// The character (byte or 16-bit unit) at byte `i`, and how many bytes a character takes.
+unsigned char_at(const Document& doc, size_t i) {
+    return is_wide(doc.encoding) ? unit_at(doc, i) : static_cast<unsigned char>(doc.bytes[i]);
+}
+size_t char_size(const Document& doc) {
+    return is_wide(doc.encoding) ? 2 : 1;
+}
+
+// A line ends at CR LF, at LF or at a lone CR, as the system's profile functions read it: files that old
+// editors saved with CR alone are read line by line. No trail byte of a code page the system uses is a CR
+// or LF, so the bytes are scanned as they are.
 bool next_line(const Document& doc, size_t pos, Line& line) {
     const size_t size = doc.bytes.size();
     if (pos >= size) return false;
+    const size_t step = char_size(doc);
     line.begin = pos;
-    if (!is_wide(doc.encoding)) {
-        const void* lf = std::memchr(doc.bytes.data() + pos, '\n', size - pos);
-        line.terminated = lf != nullptr;
-        line.end = lf ? static_cast<size_t>(static_cast<const char*>(lf) - doc.bytes.data()) : size;
-        line.next = lf ? line.end + 1 : size;
-        if (line.terminated && line.end > pos && doc.bytes[line.end - 1] == '\r') --line.end;
-        return true;
-    }
     size_t i = pos;
-    while (i + 1 < size && unit_at(doc, i) != L'\n')
-        i += 2;
-    line.terminated = i + 1 < size;
+    if (step == 1) {
+        i = std::string_view(doc.bytes).find_first_of("\r\n", pos);
+        if (i == std::string_view::npos) i = size;
+    } else {
+        while (i + 1 < size && unit_at(doc, i) != L'\n' && unit_at(doc, i) != L'\r')
+            i += 2;
+    }
+    line.terminated = i + step <= size;
     line.end = line.terminated ? i : size;
-    line.next = line.terminated ? i + 2 : size;
-    if (line.terminated && line.end >= pos + 2 && unit_at(doc, line.end - 2) == L'\r') line.end -= 2;
+    line.next = size;
+    if (line.terminated) {
+        line.next = i + step;
+        if (char_at(doc, i) == L'\r' && line.next + step <= size && char_at(doc, line.next) == L'\n') line.next += step;
+    }
     return true;
 }
 
@@ -262,11 +274,27 @@ std::optional<Document> as_utf16(const Document& doc, const TextCodec& ansi) {
     return Document{"\xFF\xFE" + *body, Encoding::utf16le, 2};
 }
 
-bool ends_with_line_break(const Document& doc) {
-    const std::string_view b = doc.bytes;
-    if (b.size() <= doc.body) return true;  // nothing but the byte order mark
-    if (!is_wide(doc.encoding)) return b.back() == '\n';
-    return b.size() >= doc.body + 2 && unit_at(doc, b.size() - 2) == L'\n';
+// The line end of the line that ends right before byte `pos`: empty at the start of the file and after a last
+// line that has none.
+std::string_view line_end_before(const Document& doc, size_t pos) {
+    const size_t step = char_size(doc);
+    if (pos < doc.body + step) return {};
+    const unsigned last = char_at(doc, pos - step);
+    if (last == L'\r') return std::string_view(doc.bytes).substr(pos - step, step);
+    if (last != L'\n') return {};
+    const bool pair = pos >= doc.body + 2 * step && char_at(doc, pos - 2 * step) == L'\r';
+    return std::string_view(doc.bytes).substr(pos - (pair ? 2 : 1) * step, (pair ? 2 : 1) * step);
+}
+
+// The line end for a new line at `pos`: that of the line before it, so that a new line never joins the
+// line end of its neighbour and a file keeps the line ends it has; else the file's first one; else CR LF.
+std::string line_end_for(const Document& doc, size_t pos, const std::string& crlf) {
+    std::string_view end = line_end_before(doc, pos);
+    Line line;
+    for (size_t at = doc.body; end.empty() && next_line(doc, at, line); at = line.next) {
+        if (line.terminated) end = std::string_view(doc.bytes).substr(line.end, line.next - line.end);
+    }
+    return end.empty() ? crlf : std::string(end);
 }
 
 void apply(Document& doc,
@@ -293,16 +321,20 @@ void apply(Document& doc,
         if (!bytes) throw write_error(path);
         return std::move(*bytes);
     };
-    const std::string line_end = encode(L"\r\n");
+    const std::string crlf = encode(L"\r\n");
     if (found) {
         // The key keeps its spelling; the line keeps its line end.
         doc.bytes.replace(key_line.begin, key_line.end - key_line.begin, encode(spelling + L"=" + entry.value));
     } else if (walk.found) {
+        const std::string line_end = line_end_for(doc, walk.insert_at, crlf);
         std::string text = walk.insert_needs_break ? line_end : std::string();
         text += encode(std::wstring(key) + L"=" + entry.value) + line_end;
         doc.bytes.insert(walk.insert_at, text);
     } else {
-        std::string text = ends_with_line_break(doc) ? std::string() : line_end;
+        const size_t size = doc.bytes.size();
+        const std::string line_end = line_end_for(doc, size, crlf);
+        const bool needs_break = size > doc.body && line_end_before(doc, size).empty();
+        std::string text = needs_break ? line_end : std::string();
         text += encode(L"[" + std::wstring(section) + L"]") + line_end;
         text += encode(std::wstring(key) + L"=" + entry.value) + line_end;
         doc.bytes += text;

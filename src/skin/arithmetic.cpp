@@ -1,6 +1,7 @@
 #include "skin/arithmetic.h"
 
 #include <cmath>
+#include <cstdint>
 
 namespace qv::skin {
 namespace {
@@ -26,7 +27,52 @@ void FloorDivide(std::int64_t n, std::int64_t d, std::int64_t& q, std::int64_t& 
     }
 }
 
+// A signed 65-bit quantity: a sign and a magnitude of up to 64 bits.
+struct Magnitude {
+    bool negative;
+    std::uint64_t value;
+};
+
+// a - b without overflow.
+Magnitude Difference(std::int64_t a, std::int64_t b) {
+    const auto ua = static_cast<std::uint64_t>(a), ub = static_cast<std::uint64_t>(b);
+    return a >= b ? Magnitude{false, ua - ub} : Magnitude{true, ub - ua};
+}
+
+// a x b / c truncated, exact through a 128-bit product (the 32-bit build has no 128-bit type); a quotient
+// that needs more than 64 bits gives UINT64_MAX.
+std::uint64_t MulDivUnsigned(std::uint64_t a, std::uint64_t b, std::uint64_t c) {
+    constexpr std::uint64_t low32 = 0xFFFFFFFFu;
+    const std::uint64_t p0 = (a & low32) * (b & low32), p1 = (a & low32) * (b >> 32);
+    const std::uint64_t p2 = (a >> 32) * (b & low32), p3 = (a >> 32) * (b >> 32);
+    const std::uint64_t middle = (p0 >> 32) + (p1 & low32) + (p2 & low32);
+    const std::uint64_t lo = (middle << 32) | (p0 & low32);
+    std::uint64_t hi = p3 + (p1 >> 32) + (p2 >> 32) + (middle >> 32);
+    if (hi == 0) return lo / c;
+    if (hi >= c) return UINT64_MAX;
+    // Long division of hi:lo, one bit at a time; the remainder stays below c.
+    std::uint64_t quotient = 0;
+    for (int bit = 63; bit >= 0; --bit) {
+        const bool carry = (hi >> 63) != 0;
+        hi = (hi << 1) | ((lo >> bit) & 1);
+        quotient <<= 1;
+        if (carry || hi >= c) {
+            hi -= c;
+            quotient |= 1;
+        }
+    }
+    return quotient;
+}
+
 } // namespace
+
+std::int64_t ScaleToRange(std::int64_t scale, std::int64_t value, std::int64_t low, std::int64_t high) {
+    const Magnitude s = Difference(scale, 0), done = Difference(value, low), range = Difference(high, low);
+    const std::uint64_t q = MulDivUnsigned(s.value, done.value, range.value);
+    constexpr auto most = static_cast<std::uint64_t>(INT64_MAX);
+    if ((s.negative != done.negative) != range.negative) return q > most ? INT64_MIN : -static_cast<std::int64_t>(q);
+    return q > most ? INT64_MAX : static_cast<std::int64_t>(q);
+}
 
 std::int64_t MulDivTrunc(std::int64_t a, std::int64_t b, std::int64_t c) {
     std::int64_t product;

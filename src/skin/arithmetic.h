@@ -13,4 +13,9 @@ std::int64_t MulDivNearest(std::int64_t a, std::int64_t b, std::int64_t c);
 // c must not be 0.
 std::int64_t MulDivRound(std::int64_t a, std::int64_t b, std::int64_t c);
 
+// scale x (value - low) / (high - low) truncated toward zero, exact for any operands: the differences may
+// exceed INT64_MAX (a range from INT64_MIN to INT64_MAX), and a quotient beyond the range of int64 stops at
+// its ends. high must differ from low.
+std::int64_t ScaleToRange(std::int64_t scale, std::int64_t value, std::int64_t low, std::int64_t high);
+
 } // namespace qv::skin

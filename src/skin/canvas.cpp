@@ -19,15 +19,16 @@ Canvas Canvas::Sub(const Rect& area) const {
 
 Canvas Canvas::Clipped(const Rect& area) const { return Canvas(*target_, origin_, ToTarget(area)); }
 
+// Own coordinates and the origin may each take any int; their sum is tested in 64 bits.
 std::optional<Pixel> Canvas::PixelAt(int x, int y) const {
-    const int tx = x + origin_.x, ty = y + origin_.y;
+    const std::int64_t tx = std::int64_t{x} + origin_.x, ty = std::int64_t{y} + origin_.y;
     if (!clip_.Contains(tx, ty)) return std::nullopt;
-    return target_->At(tx, ty);
+    return target_->At(static_cast<int>(tx), static_cast<int>(ty));
 }
 
 void Canvas::SetPixel(int x, int y, Pixel p) {
-    const int tx = x + origin_.x, ty = y + origin_.y;
-    if (clip_.Contains(tx, ty)) target_->Set(tx, ty, p);
+    const std::int64_t tx = std::int64_t{x} + origin_.x, ty = std::int64_t{y} + origin_.y;
+    if (clip_.Contains(tx, ty)) target_->Set(static_cast<int>(tx), static_cast<int>(ty), p);
 }
 
 void Canvas::FillRect(const Rect& r, Pixel p) {
@@ -47,19 +48,20 @@ void Canvas::Rectangle(const Rect& r, std::optional<Pixel> pen, std::optional<Pi
     if (pen) {
         if (brush) FillRect(r, *brush);
         FrameRect(r, *pen);
-    } else if (brush) {
+    } else if (brush && !r.Empty()) {
         FillRect({r.left, r.top, r.right - 1, r.bottom - 1}, *brush);
     }
 }
 
 void Canvas::Line(int x0, int y0, int x1, int y1, Pixel p) {
-    const int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
+    // 64 bits: the distance between two ints, and twice the error, may exceed the range of int.
+    const std::int64_t dx = std::abs(std::int64_t{x1} - x0), dy = -std::abs(std::int64_t{y1} - y0);
     const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
-    int err = dx + dy;
+    std::int64_t err = dx + dy;
     int x = x0, y = y0;
     while (x != x1 || y != y1) {
         SetPixel(x, y, p);
-        const int e2 = 2 * err;
+        const std::int64_t e2 = 2 * err;
         if (e2 >= dy) {
             err += dy;
             x += sx;
@@ -78,14 +80,15 @@ void Canvas::Polyline(std::span<const Point> points, Pixel p) {
 template <typename Inside>
 void Canvas::Shape(const Rect& box, Inside inside, std::optional<Pixel> pen, std::optional<Pixel> brush) {
     const Rect area = box.Intersect(ClipRect());
-    for (int y = area.top; y < area.bottom; ++y) {
-        for (int x = area.left; x < area.right; ++x) {
+    // 64 bits: the neighbours of a pixel at the edge of the int range are tested too.
+    for (std::int64_t y = area.top; y < area.bottom; ++y) {
+        for (std::int64_t x = area.left; x < area.right; ++x) {
             if (!inside(x, y)) continue;
             const bool edge = !inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) || !inside(x, y + 1);
             if (edge && pen) {
-                SetPixel(x, y, *pen);
+                SetPixel(static_cast<int>(x), static_cast<int>(y), *pen);
             } else if (brush) {
-                SetPixel(x, y, *brush);
+                SetPixel(static_cast<int>(x), static_cast<int>(y), *brush);
             }
         }
     }
@@ -95,13 +98,14 @@ namespace {
 
 struct EllipseShape {
     double cx, cy, rx, ry;
+    // In double: sums and differences of edges may exceed the range of int.
     explicit EllipseShape(const Rect& box)
-        : cx((box.left + box.right) / 2.0),
-          cy((box.top + box.bottom) / 2.0),
-          rx(box.Width() / 2.0),
-          ry(box.Height() / 2.0) {}
+        : cx((double(box.left) + box.right) / 2),
+          cy((double(box.top) + box.bottom) / 2),
+          rx((double(box.right) - box.left) / 2),
+          ry((double(box.bottom) - box.top) / 2) {}
     // Pixel centres inside the ellipse.
-    bool Inside(int x, int y) const {
+    bool Inside(double x, double y) const {
         if (rx <= 0 || ry <= 0) return false;
         const double u = (x + 0.5 - cx) / rx, v = (y + 0.5 - cy) / ry;
         return u * u + v * v <= 1.0 + 1e-9;
@@ -121,7 +125,7 @@ double SweepFrom(double from, double to) {
 
 void Canvas::Ellipse(const Rect& box, std::optional<Pixel> pen, std::optional<Pixel> brush) {
     const EllipseShape e(box);
-    Shape(box, [&](int x, int y) { return e.Inside(x, y); }, pen, brush);
+    Shape(box, [&](double x, double y) { return e.Inside(x, y); }, pen, brush);
 }
 
 void Canvas::Pie(const Rect& box, Point start, Point end, std::optional<Pixel> pen, std::optional<Pixel> brush) {
@@ -131,7 +135,7 @@ void Canvas::Pie(const Rect& box, Point start, Point end, std::optional<Pixel> p
     if (sweep == 0) sweep = 2 * std::numbers::pi;
     Shape(
         box,
-        [&](int x, int y) { return e.Inside(x, y) && SweepFrom(from, e.Angle(x + 0.5, y + 0.5)) <= sweep + 1e-9; },
+        [&](double x, double y) { return e.Inside(x, y) && SweepFrom(from, e.Angle(x + 0.5, y + 0.5)) <= sweep + 1e-9; },
         pen, brush);
 }
 
@@ -140,13 +144,16 @@ void Canvas::Blit(const PixelBuffer& src, const Rect& from, Point to, std::optio
     // Keep the source rectangle inside the source, moving the destination with it.
     const Rect source = from.Intersect(src.Bounds());
     if (source.Empty()) return;
-    to.x += source.left - from.left;
-    to.y += source.top - from.top;
-    Rect dest = Rect::FromSize(to.x, to.y, source.Width(), source.Height());
+    // Where the source's first pixel lands, in 64 bits: `from` may start far outside the source. Clamping
+    // the destination to int only cuts off pixels that no canvas can reach.
+    const std::int64_t x0 = std::int64_t{to.x} + source.left - from.left;
+    const std::int64_t y0 = std::int64_t{to.y} + source.top - from.top;
+    Rect dest{ClampToInt(x0), ClampToInt(y0), ClampToInt(x0 + source.Width()), ClampToInt(y0 + source.Height())};
     if (limit) dest = dest.Intersect(*limit);
     const Rect t = ToTarget(dest);
-    const int sx0 = source.left + (t.left - origin_.x - to.x);
-    const int sy0 = source.top + (t.top - origin_.y - to.y);
+    if (t.Empty()) return;
+    const auto sx0 = static_cast<int>(source.left + (std::int64_t{t.left} - origin_.x - x0));
+    const auto sy0 = static_cast<int>(source.top + (std::int64_t{t.top} - origin_.y - y0));
     for (int y = t.top; y < t.bottom; ++y) {
         const Pixel* s = src.Row(sy0 + (y - t.top)) + sx0;
         Pixel* d = target_->Row(y) + t.left;
@@ -171,15 +178,21 @@ void Canvas::Xor(const PixelBuffer& src, const Rect& from, Point to) {
 void Canvas::Stretch(const PixelBuffer& src, const Rect& from, const Rect& to, std::optional<Pixel> key) {
     if (from.Empty() || to.Empty()) return;
     const Rect t = ToTarget(to);
+    // Rectangles anywhere in the int range span up to 2^32: an offset inside `to` (never negative) times a
+    // size of `from` needs 64 bits without a sign.
+    auto scale = [](std::int64_t offset, int from_low, int from_high, int to_low, int to_high) {
+        const auto from_size = static_cast<std::uint64_t>(std::int64_t{from_high} - from_low);
+        const auto to_size = static_cast<std::uint64_t>(std::int64_t{to_high} - to_low);
+        return from_low + static_cast<std::int64_t>(static_cast<std::uint64_t>(offset) * from_size / to_size);
+    };
     for (int y = t.top; y < t.bottom; ++y) {
-        const int dy = y - origin_.y - to.top;
-        const int sy = from.top + static_cast<int>(static_cast<long long>(dy) * from.Height() / to.Height());
+        const std::int64_t sy = scale(std::int64_t{y} - origin_.y - to.top, from.top, from.bottom, to.top, to.bottom);
         if (sy < 0 || sy >= src.Height()) continue;
         for (int x = t.left; x < t.right; ++x) {
-            const int dx = x - origin_.x - to.left;
-            const int sx = from.left + static_cast<int>(static_cast<long long>(dx) * from.Width() / to.Width());
+            const std::int64_t sx =
+                scale(std::int64_t{x} - origin_.x - to.left, from.left, from.right, to.left, to.right);
             if (sx < 0 || sx >= src.Width()) continue;
-            const Pixel s = src.At(sx, sy);
+            const Pixel s = src.At(static_cast<int>(sx), static_cast<int>(sy));
             if (!key || s != *key) target_->Set(x, y, s);
         }
     }

@@ -22,7 +22,7 @@ public:
     // The same canvas, further clipped to `area` (own coordinates).
     Canvas Clipped(const Rect& area) const;
     // The clip in own coordinates.
-    Rect ClipRect() const { return clip_.Offset(-origin_.x, -origin_.y); }
+    Rect ClipRect() const { return clip_.Offset(-std::int64_t{origin_.x}, -std::int64_t{origin_.y}); }
     PixelBuffer& Target() const { return *target_; }
     Point Origin() const { return origin_; }
 

@@ -80,7 +80,8 @@ void TCoolGauge::SetFont(const skin::Font& font) {
 
 int TCoolGauge::FilledWidth() const {
     if (max_ == 0) return 0;
-    return static_cast<int>(MulDivNearest(Width(), progress_, max_));
+    // A progress raised past the maximum can give more than an int holds: the bar is then full, not -1.
+    return ClampToInt(MulDivNearest(Width(), progress_, max_));
 }
 
 std::wstring TCoolGauge::DisplayText() const {

@@ -53,7 +53,7 @@ void TGauge::SetProgress(std::int64_t value) {
 
 int TGauge::PercentDone() const {
     if (max_ == min_) return 0;
-    return static_cast<int>(MulDivTrunc(progress_ - min_, 100, max_ - min_));
+    return ClampToInt(ScaleToRange(100, progress_, min_, max_));
 }
 
 void TGauge::SetKind(TGaugeKind kind) {
@@ -194,19 +194,22 @@ void TLabelGauge::SetTransparent(bool transparent) {
 }
 
 Rect TLabelGauge::FilledRect() const {
-    const std::int64_t range = MaxValue() - MinValue();
-    if (range == 0) return {};
-    const std::int64_t done = Progress() - MinValue();
+    if (MaxValue() == MinValue()) return {};
     if (kind_ == TLabelGaugeKind::gkHorizontalBar) {
-        return {0, 0, static_cast<int>(MulDivTrunc(Width(), done, range)), Height()};
+        return {0, 0, ClampToInt(ScaleToRange(Width(), Progress(), MinValue(), MaxValue())), Height()};
     }
-    return {0, Height() - static_cast<int>(MulDivTrunc(Height(), done, range)), Width(), Height()};
+    const int filled = ClampToInt(ScaleToRange(Height(), Progress(), MinValue(), MaxValue()));
+    return {0, ClampToInt(std::int64_t{Height()} - filled), Width(), Height()};
+}
+
+// The percentage shown; the range must not be empty.
+std::int64_t TLabelGauge::Percent() const {
+    return ScaleToRange(100, Progress(), MinValue(), MaxValue());
 }
 
 std::pair<std::int64_t, std::int64_t> TLabelGauge::ProgressLook() const {
     const Rect filled = FilledRect();
-    const std::int64_t range = MaxValue() - MinValue();
-    const std::int64_t percent = ShowText() && range != 0 ? MulDivTrunc(Progress() - MinValue(), 100, range) : 0;
+    const std::int64_t percent = ShowText() && MaxValue() != MinValue() ? Percent() : 0;
     return {kind_ == TLabelGaugeKind::gkHorizontalBar ? filled.right : filled.top, percent};
 }
 
@@ -251,13 +254,11 @@ void TLabelGauge::Paint(PaintContext& pc) {
     }
     WorkImage.Fill(fill);
     Canvas work(WorkImage);
-    const std::int64_t range = MaxValue() - MinValue();
-    if (range != 0) {
+    if (MaxValue() != MinValue()) {
         const Rect filled = FilledRect();
         work.Copy(GradientImage, filled, {filled.left, filled.top});
         if (ShowText()) {
-            const std::int64_t percent = MulDivTrunc(Progress() - MinValue(), 100, range);
-            const auto mask = pc.text.Render(Font(), std::to_wstring(percent) + L"%");
+            const auto mask = pc.text.Render(Font(), std::to_wstring(Percent()) + L"%");
             work.DrawMask(*mask, {(w - mask->Width()) / 2, (h - mask->Height()) / 2}, pc.Resolve(Font().FontColor));
         }
     }

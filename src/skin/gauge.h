@@ -97,6 +97,7 @@ protected:
 
 private:
     void MarkGradientStale();
+    std::int64_t Percent() const;
 
     skin::Color fore_color_ = 0xFFFF00;
     skin::Color fore_color2_ = 0x800000;

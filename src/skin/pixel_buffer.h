@@ -38,11 +38,17 @@ struct Rect {
     static constexpr Rect FromSize(int x, int y, int width, int height) {
         return {x, y, ClampToInt(std::int64_t{x} + width), ClampToInt(std::int64_t{y} + height)};
     }
-    constexpr int Width() const { return right - left; }
-    constexpr int Height() const { return bottom - top; }
+    // Every operation is defined for any four ints: results stop at the range of int rather than wrap.
+    constexpr int Width() const { return ClampToInt(std::int64_t{right} - left); }
+    constexpr int Height() const { return ClampToInt(std::int64_t{bottom} - top); }
     constexpr bool Empty() const { return right <= left || bottom <= top; }
-    constexpr bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
-    constexpr Rect Offset(int dx, int dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
+    // 64-bit coordinates, so that a point moved by an offset can be tested before it is brought back to int.
+    constexpr bool Contains(std::int64_t x, std::int64_t y) const {
+        return x >= left && x < right && y >= top && y < bottom;
+    }
+    constexpr Rect Offset(std::int64_t dx, std::int64_t dy) const {
+        return {ClampToInt(left + dx), ClampToInt(top + dy), ClampToInt(right + dx), ClampToInt(bottom + dy)};
+    }
     constexpr Rect Intersect(const Rect& o) const {
         Rect r{left > o.left ? left : o.left, top > o.top ? top : o.top, right < o.right ? right : o.right,
                bottom < o.bottom ? bottom : o.bottom};

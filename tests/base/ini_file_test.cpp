@@ -53,6 +53,9 @@ TEST_F(IniFileTest, ReadsByTheProfileRules) {
         {"key of another section", L"[A]\r\n[B]\r\nk=1\r\n", L"A", L"k", L"d", L"d"},
         {"LF line ends", L"[A]\nk=1\nj=2\n", L"A", L"j", L"", L"2"},
         {"no final line end", L"[A]\r\nk=1", L"A", L"k", L"", L"1"},
+        {"lone CR line ends", L"[A]\rk=1\rj=2\r", L"A", L"j", L"", L"2"},
+        {"mixed line ends", L"[B]\rk=0\n[A]\r\r\nk=1\rj=2", L"A", L"j", L"", L"2"},
+        {"a header after a lone CR ends the section", L"[A]\rx=1\r[B]\rk=1\r", L"A", L"k", L"d", L"d"},
         {"line without equals is no key", L"[A]\r\nk\r\n", L"A", L"k", L"d", L"d"},
         {"value holding equals", L"[A]\r\nk=a=b\r\n", L"A", L"k", L"", L"a=b"},
         {"key with inner blank", L"[A]\r\nmy key=1\r\n", L"A", L"my key", L"", L"1"},
@@ -82,7 +85,7 @@ TEST_F(IniFileTest, MissingOrUnreadableFileGivesDefaults) {
 }
 
 TEST_F(IniFileTest, ReadsFilesWithAByteOrderMark) {
-    const std::wstring text = L"[Design]\r\nBackImage=C:\\画像\\é.bmp\r\n";
+    const std::wstring text = L"[Design]\rBackImage=C:\\画像\\é.bmp\r\n";
     const std::string utf8 = "\xEF\xBB\xBF" + *ini::Utf8Codec().encode(text);
     const std::string utf16le = "\xFF\xFE" + *ini::encode_utf16(text, false);
     const std::string utf16be = "\xFE\xFF" + *ini::encode_utf16(text, true);
@@ -131,6 +134,13 @@ TEST_F(IniFileTest, WritesByTheProfileRules) {
         {"empty value", L"[A]\r\nk=1\r\n", L"A", L"k", L"", L"[A]\r\nk=\r\n"},
         {"a line without equals is not the key", L"[A]\r\nk\r\n", L"A", L"k", L"1", L"[A]\r\nk\r\nk=1\r\n"},
         {"Shift-JIS names and value", L"[表示]\r\n", L"表示", L"ソフト", L"能力", L"[表示]\r\nソフト=能力\r\n"},
+        // New lines take the line end of the line before them, else the file's first one.
+        {"CR-only file: replaced in place", L"[A]\rk=1\rj=2\r", L"A", L"k", L"9", L"[A]\rk=9\rj=2\r"},
+        {"CR-only file: new key", L"[A]\rx=1\r\r[B]\ry=2\r", L"a", L"z", L"3", L"[A]\rx=1\rz=3\r\r[B]\ry=2\r"},
+        {"CR-only file: new section", L"[A]\rx=1\r", L"B", L"y", L"2", L"[A]\rx=1\r[B]\ry=2\r"},
+        {"CR-only file without final line end", L"[A]\rx=1", L"A", L"z", L"3", L"[A]\rx=1\rz=3\r"},
+        {"LF file: new key", L"[A]\nx=1\n", L"A", L"z", L"3", L"[A]\nx=1\nz=3\n"},
+        {"new key before an LF-only blank line", L"[A]\rx=1\n\n", L"A", L"z", L"3", L"[A]\rx=1\nz=3\n\n"},
     };
     for (const auto& c : cases) {
         store.disk.files.clear();
@@ -152,6 +162,11 @@ TEST_F(IniFileTest, UnicodeFilesStayInTheirEncoding) {
     ini.write(L"A", L"j", L"é");
     ini.write(L"B", L"k", L"😀");
     EXPECT_EQ(store.file(), "\xFF\xFE" + *ini::encode_utf16(L"[A]\r\nk=1\r\nj=é\r\n[B]\r\nk=😀\r\n", false));
+
+    store.file() = "\xFE\xFF" + *ini::encode_utf16(L"[A]\rk=1\rj=2\r", true);
+    ini.write(L"A", L"k", L"é");
+    ini.write(L"A", L"m", L"3");
+    EXPECT_EQ(store.file(), "\xFE\xFF" + *ini::encode_utf16(L"[A]\rk=é\rj=2\rm=3\r", true));
 
     store.file() = "\xEF\xBB\xBF[A]\r\n";
     ini.write(L"a", L"k", L"画像");

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <limits>
+#include <string>
 
 #include "skin/arithmetic.h"
 
@@ -21,6 +23,48 @@ TEST(CanvasTest, RectanglesFromHugeSizesStopAtTheIntegerRange) {
     EXPECT_EQ(Rect::FromSize(kMax - 5, 0, 100, 1).right, kMax);
     EXPECT_EQ(Rect::FromSize(0, kMin + 5, 1, -100).bottom, kMin);
     EXPECT_EQ(Rect::FromSize(-5, 7, 10, 20), (Rect{-5, 7, 5, 27}));
+    EXPECT_EQ((Rect{kMax - 5, kMin + 5, kMax, kMin + 6}).Offset(10, -10), (Rect{kMax, kMin, kMax, kMin}));
+    EXPECT_EQ((Rect{kMin, kMax, kMax, kMin}).Width(), kMax);
+    EXPECT_EQ((Rect{kMin, kMax, kMax, kMin}).Height(), kMin);
+}
+
+// Own coordinates and origins anywhere in the int range: what lies beyond it is out of reach, not wrapped.
+TEST(CanvasTest, CoordinatesNearTheIntegerLimitsStayClipped) {
+    constexpr int kMax = std::numeric_limits<int>::max(), kMin = std::numeric_limits<int>::min();
+    PixelBuffer source(2, 1);
+    source.Set(0, 0, 5);
+    source.Set(1, 0, 6);
+    struct Case {
+        const char* name;
+        Point origin;  // where own (0, 0) lies in the 4 x 4 buffer
+        std::function<void(Canvas&)> draw;
+        const char* rows;  // the buffer afterwards, row by row
+    };
+    const Case cases[] = {
+        {"a pixel beyond the range", {2, 2}, [](Canvas& c) { c.SetPixel(kMax, kMax, 1); }, "0000000000000000"},
+        {"a rectangle at the end", {2, 2}, [](Canvas& c) { c.FillRect({kMax - 3, -2, kMax, 2}, 1); },
+         "0000000000000000"},
+        {"a source from far off", {2, 2}, [&](Canvas& c) { c.Copy(source, {kMin, kMin, 2, 1}, {kMax, -2}); },
+         "0000000000000000"},
+        {"an ellipse at the end", {2, 2}, [](Canvas& c) { c.Ellipse({kMax - 4, -2, kMax, 2}, 1, 1); },
+         "0000000000000000"},
+        {"an origin at the end", {kMin, kMin}, [](Canvas& c) { c.Ellipse({0, 0, kMax, kMax}, 1, 1); },
+         "0000000000000000"},
+        {"an ellipse over the whole range", {2, 2}, [](Canvas& c) { c.Ellipse({kMin, kMin, kMax, kMax}, 1, 2); },
+         "2222222222222222"},
+        {"a stretch over the whole range", {2, 2},
+         [&](Canvas& c) { c.Stretch(source, source.Bounds(), {kMin, kMin, kMax, kMax}); }, "5566556655665566"},
+    };
+    for (const Case& c : cases) {
+        PixelBuffer buffer(4, 4, 0);
+        Canvas canvas(buffer, c.origin, buffer.Bounds());
+        c.draw(canvas);
+        std::string rows;
+        for (int y = 0; y < 4; ++y) {
+            for (int x = 0; x < 4; ++x) rows += static_cast<char>('0' + buffer.At(x, y));
+        }
+        EXPECT_EQ(rows, c.rows) << c.name;
+    }
 }
 
 TEST(CanvasTest, ColourLayoutsConvert) {

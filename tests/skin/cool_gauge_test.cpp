@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "skin/fake_surface.h"
 
 namespace qv::skin {
@@ -201,6 +203,8 @@ TEST_F(CoolGaugeFixture, ValueRules) {
     EXPECT_EQ(h.Progress(), 50);
     h.SetMinValue(10);
     EXPECT_EQ(h.MinValue(), 10);
+    h.SetMinValue(INT64_MAX);  // a progress far past the maximum fills the bar, and more
+    EXPECT_EQ(h.FilledWidth(), INT_MAX);
 }
 
 TEST_F(CoolGaugeFixture, RepaintsOnlyWhenTheBarOrTheTextChanges) {

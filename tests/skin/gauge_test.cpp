@@ -41,6 +41,8 @@ TEST(TGaugeTest, ProgressIsClampedAndPercentDoneTruncates) {
         {0, 100, 1000, 100, 100}, {0, 100, -5, 0, 0},      {0, 3, 2, 2, 66},
         {10, 20, 15, 15, 50},     {0, 200, 199, 199, 99},  {0, 8LL << 30, 3LL << 30, 3LL << 30, 37},
         {5, 5, 5, 5, 0},
+        // Ranges wider than the largest 64-bit value.
+        {INT64_MIN, INT64_MAX, 0, 0, 50},  {INT64_MIN, INT64_MAX, -1, -1, 49}, {-1, INT64_MAX, INT64_MAX, INT64_MAX, 100},
     };
     for (const Case& c : cases) {
         TGauge g;
@@ -150,6 +152,14 @@ TEST(TLabelGaugeTest, HalfOfAByteRangeWiderThan32BitsIsHalfTheBar) {
     surface.PaintAll();
     EXPECT_NE(surface.ColorAt(24, 5), 0xFFFFFFu);
     EXPECT_EQ(surface.ColorAt(25, 5), 0xFFFFFFu);  // the unfilled part in BackColor
+    // The widest range there is: its middle is still half the bar.
+    g.SetMaxValue(INT64_MAX);
+    g.SetMinValue(INT64_MIN);
+    g.SetShowText(true);
+    g.SetProgress(0);
+    EXPECT_EQ(g.FilledRect(), (Rect{0, 0, 50, 20}));
+    surface.PaintAll();
+    EXPECT_EQ(surface.text.rendered.back(), L"50%");
 }
 
 TEST(TLabelGaugeTest, GradientStartsExactlyAtTheFirstColourAndAvoidsTheKey) {
