@@ -25,7 +25,7 @@ std::vector<std::wstring> sorted(std::vector<std::wstring> names) {
 // Makes (or removes) a symbolic link as a Unix one through Wine, whose CreateSymbolicLinkW makes nothing
 // and whose deletion of a link deletes the file it names; false where that cannot be done.
 bool unix_symlink(const std::wstring& link, const std::wstring& target, bool make) {
-    const auto unix_name = win::system_function<char*(CDECL*)(LPCWSTR)>("kernel32.dll", "wine_get_unix_file_name");
+    const auto unix_name = win::system_function<char*(CDECL*)(LPCWSTR)>(L"kernel32.dll", "wine_get_unix_file_name");
     if (!unix_name) return false;
     std::wstring command = make ? L"/bin/ln -s" : L"/bin/rm -f";
     for (const std::wstring* name : {&target, &link}) {
