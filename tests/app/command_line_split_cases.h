@@ -27,7 +27,7 @@ inline const SplitCase kSplitCases[] = {
     {L"q a\\\\\"b c\"", {L"a\\b c"}},
     {L"q a\\\"b", {L"a\"b"}},
     {L"q a\\\\\\\"b", {L"a\\\"b"}},
-    {L"q \"a\"\"b\"", {L"ab"}},
+    {L"q \"a\"\"b\"", {L"a\"b"}},
     {L"q \"\"\"a\"", {L"\"a"}},
     {L"q \"\"\"\"\"\" x", {L"\"\"", L"x"}},
 };
