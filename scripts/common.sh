@@ -97,7 +97,9 @@ configure_windows() { # arch
 # libjpeg-turbo is built the same way for it, from the source in build/deps (it then leaves out most of its
 # encoder), and without its SIMD code: the program decodes one picture when a design or skin is chosen, and
 # the SIMD routines (encoder ones included, which the dispatcher keeps) weigh about 180 KB.
-# Only the target Quorvane is built in the tree.
+# Only the target Quorvane is built in the tree, with the compilers of the win32 thread model: their runtime
+# imports only what Windows 98 and 2000 have (the program starts no threads; the test trees need the posix
+# model for GoogleTest). libjpeg is C and uses no threads: either compiler gives the same library.
 QV_RELEASE_TREE=win-i686-release
 QV_RELEASE_FLAGS="-Os -DNDEBUG -ffunction-sections -fdata-sections"
 configure_release() {
@@ -112,8 +114,10 @@ configure_release() {
         cmake --build "$jpeg" -j "$QV_JOBS" >/dev/null
         cmake --install "$jpeg" >/dev/null
     fi
+    # A tree configured with the posix compilers (before the release took the win32 ones) starts again.
+    grep -qs '^QV_THREAD_MODEL:STRING=win32$' "$QV_BUILD/$QV_RELEASE_TREE/CMakeCache.txt" || rm -rf "${QV_BUILD:?}/$QV_RELEASE_TREE"
     configure_tree "$QV_RELEASE_TREE" -DCMAKE_BUILD_TYPE=MinSizeRel -DCMAKE_TOOLCHAIN_FILE="$QV_SOURCE/cmake/mingw.cmake" \
-        -DQV_WIN_ARCH=i686 -DQV_CROSS_PREFIX="$(cross_prefix i686)" -DQV_BUILD_ROOT="$QV_BUILD" \
+        -DQV_WIN_ARCH=i686 -DQV_THREAD_MODEL=win32 -DQV_CROSS_PREFIX="$(cross_prefix i686)" -DQV_BUILD_ROOT="$QV_BUILD" \
         -DCMAKE_C_FLAGS_MINSIZEREL="$QV_RELEASE_FLAGS" -DCMAKE_CXX_FLAGS_MINSIZEREL="$QV_RELEASE_FLAGS" \
         -DCMAKE_EXE_LINKER_FLAGS="-Wl,--gc-sections -Wl,--no-insert-timestamp -s" \
         -DJPEG_INCLUDE_DIR="$jpeg/install/include" -DJPEG_LIBRARY_RELEASE="$jpeg/install/lib/libjpeg.a"

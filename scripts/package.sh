@@ -24,6 +24,9 @@ if [ "$size" -gt "$limit" ]; then
     exit 1
 fi
 
+# It must load on Windows 98 SE, Me, 2000 and XP: each of its imports must be one those systems export.
+python3 "$QV_SOURCE/tools/check_imports.py" i686-w64-mingw32-objdump "$exe" "$QV_SOURCE"/src/app/package/imports/*.txt
+
 name=Quorvane-$version
 stage=$QV_BUILD/package/$name
 rm -rf "$QV_BUILD/package"

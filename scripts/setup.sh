@@ -3,7 +3,7 @@
 # Idempotent: a machine that has everything returns at once.
 set -euo pipefail
 
-packages=(g++-mingw-w64-i686-posix mingw-w64-i686-dev g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
+packages=(g++-mingw-w64-i686-posix g++-mingw-w64-i686-win32 mingw-w64-i686-dev g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
           wine wine32:i386 wine64 xvfb xauth x11-utils
           imagemagick fonts-noto-cjk fonts-ipafont-gothic fonts-ipafont-mincho locales nasm ninja-build cmake googletest libgtest-dev xdotool
           dpkg-dev g++ make ccache clang-14 libclang-rt-14-dev zip libz-mingw-w64-dev libjpeg62-turbo-dev)

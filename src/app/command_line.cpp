@@ -45,7 +45,57 @@ CommandLine unusable_line(ExitCode code, std::wstring message) {
     return line;
 }
 
+bool is_blank(wchar_t c) { return c == L' ' || c == L'\t'; }
+
 } // namespace
+
+std::vector<std::wstring> split_command_line(std::wstring_view line) {
+    size_t at = 0;
+    if (at < line.size() && line[at] == L'"') {
+        at = line.find(L'"', 1);
+        at = at == line.npos ? line.size() : at + 1;
+    } else {
+        while (at < line.size() && !is_blank(line[at])) ++at;
+    }
+    std::vector<std::wstring> arguments;
+    while (true) {
+        while (at < line.size() && is_blank(line[at])) ++at;
+        if (at == line.size()) return arguments;
+        std::wstring& argument = arguments.emplace_back();
+        // quotes: 0 outside a quoted part, 1 inside; while a run of quotes is read it counts the run's
+        // quotes, a third one giving a literal quote.
+        int quotes = 0;
+        size_t backslashes = 0;
+        for (; at < line.size() && (quotes != 0 || !is_blank(line[at])); ++at) {
+            const wchar_t c = line[at];
+            if (c == L'\\') {
+                ++backslashes;
+                argument += c;
+                continue;
+            }
+            if (c != L'"') {
+                backslashes = 0;
+                argument += c;
+                continue;
+            }
+            argument.resize(argument.size() - backslashes / 2 - backslashes % 2);
+            if (backslashes % 2 == 1) {
+                argument += L'"';
+            } else {
+                ++quotes;
+            }
+            backslashes = 0;
+            while (at + 1 < line.size() && line[at + 1] == L'"') {
+                ++at;
+                if (++quotes == 3) {
+                    argument += L'"';
+                    quotes = 0;
+                }
+            }
+            if (quotes == 2) quotes = 0;
+        }
+    }
+}
 
 CommandLine parse_command_line(const std::vector<std::wstring>& arguments) {
     CommandLine line;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qv::app {
@@ -28,6 +29,13 @@ struct CommandLine {
     ExitCode failure = ExitCode::Done;  // not Done: the line is not carried out, `message` says why
     std::wstring message;                // one line, for the user
 };
+
+// The arguments of a whole command line after the program's name, split as the system's
+// CommandLineToArgvW splits it (the 95 family lacks that function): the name ends at the first blank or
+// tab, or at its closing quote; arguments are separated by blanks and tabs outside quotes; 2n
+// backslashes before a quote give n and the quote opens or closes a quoted part, 2n+1 give n and a
+// literal quote; other backslashes are kept; in a run of quotes every third is a literal quote.
+std::vector<std::wstring> split_command_line(std::wstring_view line);
 
 // Switches begin with "/" or "-" and are matched without regard to case: "/optimize [MB]", "/show",
 // "/hide", "/pause", "/resume", "/exit", "/?". `arguments` excludes the program's own name.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "app/command_line_split_cases.h"
+
 namespace qv::app {
 namespace {
 
@@ -52,6 +54,10 @@ TEST(CommandLine, SwitchesAndTheirFailures) {
         EXPECT_EQ(line.command, c.command) << shown;
         EXPECT_EQ(line.megabytes, c.megabytes) << shown;
     }
+}
+
+TEST(CommandLine, SplitsAsTheSystemDoes) {
+    for (const auto& c : test::kSplitCases) EXPECT_EQ(split_command_line(c.line), c.arguments) << c.line;
 }
 
 TEST(CommandLine, ReportedCleanRequests) {

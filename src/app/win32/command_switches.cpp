@@ -1,7 +1,6 @@
 #include "app/win32/command_switches.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include "app/app_info.h"
 #include "app/main_state.h"
@@ -28,9 +27,6 @@ constexpr UINT kRunTimeoutMs = 10 * 60 * 1000;
 constexpr DWORD kExitWaitMs = 30000;
 // Held by a run made here, so that two such runs do not take their memory at once.
 constexpr wchar_t kCommandLineRunMutex[] = L"Quorvane_CommandLineRun";
-
-void free_arguments(LPWSTR* arguments) noexcept { ::LocalFree(arguments); }
-using UniqueArguments = UniqueHandle<LPWSTR*, free_arguments>;
 
 // Writes to a console, or to a file or pipe in the console's code page (the ANSI one without a console).
 bool write_text(HANDLE out, const std::wstring& text) {
@@ -186,14 +182,7 @@ ExitCode carry_out_switch(const CommandLine& line) {
 
 } // namespace
 
-std::vector<std::wstring> command_line_arguments() {
-    int count = 0;
-    UniqueArguments arguments(::CommandLineToArgvW(::GetCommandLineW(), &count));
-    std::vector<std::wstring> result;
-    if (!arguments) return result;
-    for (int i = 1; i < count; ++i) result.emplace_back(arguments.get()[i]);
-    return result;
-}
+std::vector<std::wstring> command_line_arguments() { return split_command_line(::GetCommandLineW()); }
 
 int carry_out(const CommandLine& line) { return static_cast<int>(carry_out_switch(line)); }
 

@@ -151,9 +151,10 @@ bool MainWindow::LoadSkin(const std::wstring& file) {
     } refresh_at_end{*this, pause};
 
     // A description is small: a huge file is no skin, and is not read into memory to find that out.
-    WIN32_FILE_ATTRIBUTE_DATA attributes{};
-    if (::GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &attributes) &&
-        (attributes.nFileSizeHigh != 0 || attributes.nFileSizeLow > skin::kMaxSkinFileBytes)) {
+    // (FindFirstFileW: Windows 95 lacks GetFileAttributesExW.)
+    WIN32_FIND_DATAW found{};
+    if (win::UniqueFindHandle(::FindFirstFileW(file.c_str(), &found)) &&
+        (found.nFileSizeHigh != 0 || found.nFileSizeLow > skin::kMaxSkinFileBytes)) {
         return false;
     }
     const settings::StoreServices services = settings_services_.services();

@@ -5,8 +5,9 @@
 
 namespace qv::win {
 
-// Null when the library is not loaded or lacks the function. Only for libraries every process has
-// loaded (kernel32, user32): their handles are not ours to free.
+// Null when the library is not loaded or lacks the function (`name` may be an ordinal, MAKEINTRESOURCEA).
+// Only for libraries every process has loaded (kernel32, user32) or the program imports (comctl32,
+// shell32): their handles are not ours to free.
 template <typename Function>
 Function system_function(const wchar_t* library, const char* name) noexcept {
     HMODULE module = ::GetModuleHandleW(library);

@@ -1,12 +1,12 @@
 #include "controls/win32/spin_number_edit.h"
 
-#include <commctrl.h>
 
 #include <algorithm>
 #include <vector>
 
 #include "base/win32/display_scale.h"
 #include "base/win32/unique_handle.h"
+#include "base/win32/window_subclass.h"
 
 namespace qv::controls {
 namespace {
@@ -73,13 +73,13 @@ TSpinNumberEdit::TSpinNumberEdit(HWND parent, int x, int y, int width, int heigh
 }
 
 TSpinNumberEdit::~TSpinNumberEdit() {
-    if (edit_) ::RemoveWindowSubclass(edit_, &TSpinNumberEdit::EditProcedure, 1);
+    if (edit_) win::remove_window_subclass(edit_, &TSpinNumberEdit::EditProcedure, 1);
     destroy();
 }
 
 void TSpinNumberEdit::CreateEdit(const std::wstring& text) {
     if (edit_) {
-        ::RemoveWindowSubclass(edit_, &TSpinNumberEdit::EditProcedure, 1);
+        win::remove_window_subclass(edit_, &TSpinNumberEdit::EditProcedure, 1);
         ::DestroyWindow(edit_);
     }
     // A multi-line edit, since a one-line edit ignores right and centre alignment on older systems.
@@ -89,7 +89,7 @@ void TSpinNumberEdit::CreateEdit(const std::wstring& text) {
                               0, 0, 0, 0, handle(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
     if (!edit_) return;
     if (font_) ::SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    ::SetWindowSubclass(edit_, &TSpinNumberEdit::EditProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
+    win::set_window_subclass(edit_, &TSpinNumberEdit::EditProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
     Layout();
 }
 
@@ -302,7 +302,7 @@ LRESULT CALLBACK TSpinNumberEdit::EditProcedure(HWND edit, UINT message, WPARAM 
     try {
         return control->EditMessage(message, wparam, lparam);
     } catch (...) {
-        return ::DefSubclassProc(edit, message, wparam, lparam);
+        return win::def_subclass_proc(edit, message, wparam, lparam);
     }
 }
 
@@ -351,10 +351,10 @@ LRESULT TSpinNumberEdit::EditMessage(UINT message, WPARAM wparam, LPARAM lparam)
         const auto* text = reinterpret_cast<const wchar_t*>(lparam);
         if (!text) break;
         const std::wstring line(spin_single_line(text));
-        return ::DefSubclassProc(edit_, message, wparam, reinterpret_cast<LPARAM>(line.c_str()));
+        return win::def_subclass_proc(edit_, message, wparam, reinterpret_cast<LPARAM>(line.c_str()));
     }
     case WM_SETFOCUS: {
-        const LRESULT result = ::DefSubclassProc(edit_, message, wparam, lparam);
+        const LRESULT result = win::def_subclass_proc(edit_, message, wparam, lparam);
         if (AutoSelect) {
             entered_by_mouse_ = ::GetKeyState(VK_LBUTTON) < 0;
             ::SendMessageW(edit_, EM_SETSEL, 0, -1);
@@ -362,7 +362,7 @@ LRESULT TSpinNumberEdit::EditMessage(UINT message, WPARAM wparam, LPARAM lparam)
         return result;
     }
     case WM_LBUTTONDOWN: {
-        const LRESULT result = ::DefSubclassProc(edit_, message, wparam, lparam);
+        const LRESULT result = win::def_subclass_proc(edit_, message, wparam, lparam);
         // The press that brought the focus would leave a caret in place of the selection.
         if (entered_by_mouse_) {
             entered_by_mouse_ = false;
@@ -384,7 +384,7 @@ LRESULT TSpinNumberEdit::EditMessage(UINT message, WPARAM wparam, LPARAM lparam)
     default:
         break;
     }
-    return ::DefSubclassProc(edit_, message, wparam, lparam);
+    return win::def_subclass_proc(edit_, message, wparam, lparam);
 }
 
 } // namespace qv::controls

@@ -1,11 +1,11 @@
 #include "desktop/win32/cool_tray_icon.h"
 
-#include <commctrl.h>
 #include <shellapi.h>
 
 #include "base/win32/error_report.h"
 #include "base/win32/message_filter.h"
 #include "base/win32/pending_messages.h"
+#include "base/win32/window_subclass.h"
 
 namespace qv::desktop {
 namespace {
@@ -25,7 +25,7 @@ TCoolTrayIcon::TCoolTrayIcon(HWND owner) : owner_(owner) {
     // after Explorer restarts.
     if (taskbar_created_ != 0) win::allow_message_from_lower_integrity(handle(), taskbar_created_);
     // Each instance hooks the owner with its own id, so instances may be destroyed in any order.
-    if (owner_) ::SetWindowSubclass(owner_, &TCoolTrayIcon::owner_hook, reinterpret_cast<UINT_PTR>(this),
+    if (owner_) win::set_window_subclass(owner_, &TCoolTrayIcon::owner_hook, reinterpret_cast<UINT_PTR>(this),
                                     reinterpret_cast<DWORD_PTR>(this));
 }
 
@@ -33,7 +33,7 @@ TCoolTrayIcon::~TCoolTrayIcon() {
     *alive_ = false;
     SetIconVisible(false);
     ::KillTimer(handle(), kCycleTimer);
-    if (owner_) ::RemoveWindowSubclass(owner_, &TCoolTrayIcon::owner_hook, reinterpret_cast<UINT_PTR>(this));
+    if (owner_) win::remove_window_subclass(owner_, &TCoolTrayIcon::owner_hook, reinterpret_cast<UINT_PTR>(this));
     destroy();
 }
 
@@ -237,7 +237,7 @@ LRESULT CALLBACK TCoolTrayIcon::owner_hook(HWND window, UINT message, WPARAM wpa
     } catch (...) {
         win::report_current_exception(window);
     }
-    return ::DefSubclassProc(window, message, wparam, lparam);
+    return win::def_subclass_proc(window, message, wparam, lparam);
 }
 
 } // namespace qv::desktop

@@ -1,10 +1,10 @@
 #include "desktop/win32/placement.h"
 
-#include <commctrl.h>
 
 #include "base/app_error.h"
 #include "base/win32/display_scale.h"
 #include "base/win32/error_report.h"
+#include "base/win32/window_subclass.h"
 
 namespace qv::desktop {
 namespace {
@@ -36,12 +36,12 @@ TScreenDocker::TScreenDocker(HWND owner) : owner_(owner) {
     if (!owner || !::IsWindow(owner)) throw AppError(L"TScreenDocker can only be placed on a TForm.");
     if (::GetPropW(owner, kDockerProperty)) throw AppError(L"Only one instance of TScreenDocker is allowed per form.");
     ::SetPropW(owner, kDockerProperty, reinterpret_cast<HANDLE>(this));
-    ::SetWindowSubclass(owner, &TScreenDocker::hook, kDockerHookId, reinterpret_cast<DWORD_PTR>(this));
+    win::set_window_subclass(owner, &TScreenDocker::hook, kDockerHookId, reinterpret_cast<DWORD_PTR>(this));
 }
 
 TScreenDocker::~TScreenDocker() {
     if (::IsWindow(owner_)) {
-        ::RemoveWindowSubclass(owner_, &TScreenDocker::hook, kDockerHookId);
+        win::remove_window_subclass(owner_, &TScreenDocker::hook, kDockerHookId);
         ::RemovePropW(owner_, kDockerProperty);
     }
 }
@@ -75,10 +75,10 @@ LRESULT CALLBACK TScreenDocker::hook(HWND window, UINT message, WPARAM wparam, L
         bool snapped = false;
         auto* self = reinterpret_cast<TScreenDocker*>(data);
         win::guarded(window, [&] { snapped = self->on_moving(*reinterpret_cast<RECT*>(lparam)); });
-        LRESULT result = ::DefSubclassProc(window, message, wparam, lparam);
+        LRESULT result = win::def_subclass_proc(window, message, wparam, lparam);
         return snapped ? TRUE : result;
     }
-    return ::DefSubclassProc(window, message, wparam, lparam);
+    return win::def_subclass_proc(window, message, wparam, lparam);
 }
 
 void TIconHide::remember_startup_style(HWND window) {

@@ -9,12 +9,12 @@
 #include "base/app_error.h"
 #include "base/win32/program_folder.h"
 #include "base/win32/unique_handle.h"
+#include "settings/win32/shell_folder.h"
 
 namespace qv::settings::win32 {
 namespace {
 
 constexpr wchar_t kShortcutName[] = L"Quorvane.lnk";
-constexpr wchar_t kShellFoldersKey[] = L"Software\\MicroSoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
 // COM for the calling thread for as long as it lives (a thread that already has it keeps it).
 class ComScope {
@@ -37,30 +37,6 @@ struct ComRelease {
         if (pointer) pointer->Release();
     }
 };
-
-std::wstring registry_folder(const wchar_t* name) {
-    HKEY opened = nullptr;
-    if (::RegCreateKeyExW(HKEY_CURRENT_USER, kShellFoldersKey, 0, nullptr, 0, KEY_QUERY_VALUE, nullptr, &opened,
-                          nullptr) != ERROR_SUCCESS) {
-        return {};
-    }
-    win::UniqueKey key(opened);
-    wchar_t value[MAX_PATH * 2]{};
-    DWORD size = sizeof(value) - sizeof(wchar_t);
-    DWORD type = 0;
-    if (::RegQueryValueExW(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) != ERROR_SUCCESS ||
-        (type != REG_SZ && type != REG_EXPAND_SZ)) {
-        return {};
-    }
-    return value;
-}
-
-int folder_id(const wchar_t* name) {
-    if (::lstrcmpiW(name, L"Desktop") == 0) return CSIDL_DESKTOPDIRECTORY;
-    if (::lstrcmpiW(name, L"Startup") == 0) return CSIDL_STARTUP;
-    if (::lstrcmpiW(name, L"Start Menu") == 0) return CSIDL_STARTMENU;
-    return -1;
-}
 
 bool file_exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -88,16 +64,6 @@ int show_command(TShowMode mode) {
     case TShowMode::tsMin: return SW_SHOWMINNOACTIVE;
     default: return SW_SHOWNORMAL;
     }
-}
-
-std::wstring shell_folder(const wchar_t* name) {
-    // The shell's own answer first: "Shell Folders" is only the shell's record of it, which it rewrites
-    // when it likes and newer systems may leave stale. Without either it is empty, and no shortcut is
-    // made or removed (the path would name the root of the current drive).
-    const int id = folder_id(name);
-    wchar_t path[MAX_PATH]{};
-    if (id >= 0 && SUCCEEDED(::SHGetFolderPathW(nullptr, id, nullptr, SHGFP_TYPE_CURRENT, path)) && path[0]) return path;
-    return registry_folder(name);
 }
 
 bool TMakeShortCut::CreateShortCut() const {

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "settings/win32/shell_folder.h"
+
 namespace qv::settings::win32 {
 
 enum class TShowMode { tsNormal, tsMax, tsMin };
@@ -28,10 +30,6 @@ public:
 
 // The show command a shortcut starts its program with.
 int show_command(TShowMode mode);
-
-// The user's shell folder by its "Shell Folders" name ("Desktop", "Start Menu", "Startup"), as the shell
-// reports it, else as the registry records it; empty when neither knows it.
-std::wstring shell_folder(const wchar_t* name);
 
 // The shortcut commands: `folder_name` "Startup" or "Desktop". Each shows its outcome in a box with
 // caption "Quorvane" owned by `owner` and answers whether it succeeded. Without a known folder both

@@ -1,10 +1,10 @@
 #include "settings/win32/settings_location.h"
 
 #include <windows.h>
-#include <shlobj.h>
 
 #include "base/win32/program_folder.h"
 #include "base/win32/unique_handle.h"
+#include "settings/win32/shell_folder.h"
 
 namespace qv::settings::win32 {
 namespace {
@@ -47,11 +47,9 @@ bool folder_accepts_files(const std::wstring& folder) {
 }
 
 std::wstring per_user_ini_path(std::wstring_view ini_path) {
-    wchar_t appdata[MAX_PATH];
-    if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, appdata))) {
-        return {};
-    }
-    const std::wstring folder = std::wstring(appdata) + L"\\Quorvane";
+    const std::wstring appdata = shell_folder(L"AppData");
+    if (appdata.empty()) return {};
+    const std::wstring folder = appdata + L"\\Quorvane";
     if (!::CreateDirectoryW(folder.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) return {};
     return folder + L"\\" + std::wstring(ini_path.substr(name_start(ini_path)));
 }

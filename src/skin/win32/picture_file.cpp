@@ -17,12 +17,15 @@ std::vector<std::uint8_t> ReadWholeFile(const std::wstring& path) {
     qv::win::UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                                  FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) throw PictureFileError(PictureFileError::CannotOpen, "cannot open the picture file");
-    LARGE_INTEGER size{};
-    if (!::GetFileSizeEx(file.get(), &size)) {
+    // GetFileSize rather than GetFileSizeEx, which the 95 family lacks.
+    DWORD high = 0;
+    const DWORD low = ::GetFileSize(file.get(), &high);
+    if (low == INVALID_FILE_SIZE && ::GetLastError() != NO_ERROR) {
         throw PictureFileError(PictureFileError::CannotOpen, "cannot read the picture file");
     }
-    if (size.QuadPart > kMaxFileSize) throw PictureFileError(PictureFileError::NotAPicture, "picture file too large");
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart));
+    const LONGLONG size = (static_cast<LONGLONG>(high) << 32) | low;
+    if (size > kMaxFileSize) throw PictureFileError(PictureFileError::NotAPicture, "picture file too large");
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
     std::size_t done = 0;
     while (done < bytes.size()) {
         DWORD got = 0;

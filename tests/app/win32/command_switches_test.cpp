@@ -1,12 +1,29 @@
 // The decisions a start with a switch makes on what the system answers, for the cases Wine cannot show:
 // a copy running elevated, and a scheduled task's window station that nobody sees.
+#include <windows.h>
+#include <shellapi.h>
+
 #include <gtest/gtest.h>
+
+#include "app/command_line.h"
+#include "app/command_line_split_cases.h"
 
 #include "app/win32/window_question.h"
 #include "app/win32/window_station.h"
 
 namespace qv::app {
 namespace {
+
+TEST(CommandSwitches, TheSplitterTableIsWhatTheSystemSplits) {
+    for (const auto& c : test::kSplitCases) {
+        int count = 0;
+        LPWSTR* split = ::CommandLineToArgvW(c.line, &count);
+        ASSERT_NE(split, nullptr) << c.line;
+        // An empty line gives the program's path as its name, nothing after it.
+        EXPECT_EQ(std::vector<std::wstring>(split + 1, split + count), c.arguments) << c.line;
+        ::LocalFree(split);
+    }
+}
 
 DWORD g_send_error = 0;
 LRESULT WINAPI fake_send(HWND, UINT, WPARAM wparam, LPARAM, UINT, UINT, PDWORD_PTR reply) {
