@@ -10,29 +10,26 @@ namespace {
 
 constexpr wchar_t kName[] = L"QuorvaneTest_SingleInstance";
 
-HANDLE WINAPI not_there_yet(DWORD, BOOL, LPCWSTR) {
-    ::SetLastError(ERROR_FILE_NOT_FOUND);
+// Mutex calls that fail with `error`, as the system's do.
+template <DWORD error> HANDLE WINAPI open_fails(DWORD, BOOL, LPCWSTR) {
+    ::SetLastError(error);
     return nullptr;
 }
-HANDLE WINAPI open_denied(DWORD, BOOL, LPCWSTR) {
-    ::SetLastError(ERROR_ACCESS_DENIED);
+template <DWORD error> HANDLE WINAPI create_fails(LPSECURITY_ATTRIBUTES, BOOL, LPCWSTR) {
+    ::SetLastError(error);
     return nullptr;
 }
-HANDLE WINAPI create_denied(LPSECURITY_ATTRIBUTES, BOOL, LPCWSTR) {
-    ::SetLastError(ERROR_ACCESS_DENIED);
-    return nullptr;
-}
-HANDLE WINAPI create_failed(LPSECURITY_ATTRIBUTES, BOOL, LPCWSTR) {
-    ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-    return nullptr;
-}
+constexpr auto not_there_yet = &open_fails<ERROR_FILE_NOT_FOUND>;
+constexpr auto open_denied = &open_fails<ERROR_ACCESS_DENIED>;
+constexpr auto create_denied = &create_fails<ERROR_ACCESS_DENIED>;
+constexpr auto create_failed = &create_fails<ERROR_NOT_ENOUGH_MEMORY>;
 
 TEST(SingleInstance, TheSecondClaimFindsTheFirstEvenWhenItLookedTooEarly) {
     InstanceClaim first = claim_single_instance(kName);
     ASSERT_FALSE(first.another_copy_runs);
     ASSERT_TRUE(first.mutex);
     EXPECT_TRUE(claim_single_instance(kName).another_copy_runs);
-    InstanceClaim racing = claim_single_instance(kName, {&not_there_yet});
+    InstanceClaim racing = claim_single_instance(kName, {not_there_yet});
     EXPECT_TRUE(racing.another_copy_runs);
     EXPECT_FALSE(racing.mutex);
 
@@ -47,17 +44,17 @@ TEST(SingleInstance, AMutexWeMayNotOpenIsAnotherCopy) {
         bool another_copy_runs;
     };
     const Case cases[] = {
-        {{&open_denied, &create_failed}, true},
-        {{&not_there_yet, &create_denied}, true},
+        {{open_denied, create_failed}, true},
+        {{not_there_yet, create_denied}, true},
         // Without a mutex the program runs all the same.
-        {{&not_there_yet, &create_failed}, false},
+        {{not_there_yet, create_failed}, false},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(claim_single_instance(kName, c.calls).another_copy_runs, c.another_copy_runs)
             << (&c - cases);
     }
-    EXPECT_TRUE(mutex_exists(kName, {&open_denied}));
-    EXPECT_FALSE(mutex_exists(kName, {&not_there_yet}));
+    EXPECT_TRUE(mutex_exists(kName, {open_denied}));
+    EXPECT_FALSE(mutex_exists(kName, {not_there_yet}));
 }
 
 } // namespace
