@@ -81,12 +81,9 @@ MoveFileExFn move_file_ex() {
 // has none. ReplaceFile would carry them, but it is no one step everywhere: Wine's moves the old file away
 // first, and a crash then leaves no settings file at all.
 void copy_security(const std::wstring& from, const std::wstring& to) {
-    static const win::UniqueLibrary advapi(::LoadLibraryW(L"advapi32.dll"));
-    if (!advapi) return;
-    const auto get = reinterpret_cast<GetFileSecurityFn>(
-        reinterpret_cast<void*>(::GetProcAddress(advapi.get(), "GetFileSecurityW")));
-    const auto set = reinterpret_cast<SetFileSecurityFn>(
-        reinterpret_cast<void*>(::GetProcAddress(advapi.get(), "SetFileSecurityW")));
+    // advapi32 is loaded with the program (the registry calls).
+    static const auto get = win::system_function<GetFileSecurityFn>(L"advapi32.dll", "GetFileSecurityW");
+    static const auto set = win::system_function<SetFileSecurityFn>(L"advapi32.dll", "SetFileSecurityW");
     DWORD size = 0;
     if (!get || !set || get(from.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &size) || size == 0) return;
     std::vector<void*> descriptor(size / sizeof(void*) + 1);  // aligned for the pointers inside
