@@ -1,6 +1,7 @@
 #include "base/win32/ansi_bridge/bridge.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 
 namespace qv::win::bridge {
@@ -60,6 +61,31 @@ std::wstring wide_from_buffer(const char* ansi, std::size_t capacity) {
     const int size = ::MultiByteToWideChar(CP_ACP, 0, ansi, static_cast<int>(length), nullptr, 0);
     std::wstring result(static_cast<std::size_t>(std::max(size, 0)), L'\0');
     ::MultiByteToWideChar(CP_ACP, 0, ansi, static_cast<int>(length), result.data(), size);
+    return result;
+}
+
+LOGFONTA ansi_logfont(const LOGFONTW& font) noexcept {
+    LOGFONTA result;
+    std::memcpy(&result, &font, offsetof(LOGFONTA, lfFaceName));
+    char face[LF_FACESIZE * 2] = {};
+    const int size = ::WideCharToMultiByte(CP_ACP, 0, font.lfFaceName, static_cast<int>(wcsnlen(font.lfFaceName, LF_FACESIZE)),
+                                           face, static_cast<int>(sizeof(face)), nullptr, nullptr);
+    // Cut at a whole character: a double-byte one never loses its second byte.
+    int length = 0;
+    while (length < size) {
+        const int step = ::IsDBCSLeadByte(static_cast<BYTE>(face[length])) ? 2 : 1;
+        if (length + step > LF_FACESIZE - 1) break;
+        length += step;
+    }
+    std::memcpy(result.lfFaceName, face, static_cast<std::size_t>(length));
+    result.lfFaceName[length] = '\0';
+    return result;
+}
+
+LOGFONTW wide_logfont(const LOGFONTA& font) noexcept {
+    LOGFONTW result;
+    std::memcpy(&result, &font, offsetof(LOGFONTW, lfFaceName));
+    copy_to_wide(std::string_view(font.lfFaceName, strnlen(font.lfFaceName, LF_FACESIZE)), result.lfFaceName, LF_FACESIZE);
     return result;
 }
 

@@ -61,6 +61,10 @@ int copy_to_wide(std::string_view ansi, wchar_t* buffer, int capacity) noexcept;
 // ANSI text at most `capacity` bytes long with its terminator, as wide text.
 std::wstring wide_from_buffer(const char* ansi, std::size_t capacity);
 
+// A font description with its face name in the other form (cut to LF_FACESIZE - 1 characters).
+LOGFONTA ansi_logfont(const LOGFONTW& font) noexcept;
+LOGFONTW wide_logfont(const LOGFONTA& font) noexcept;
+
 } // namespace qv::win::bridge
 
 // The import slot's linker name: `__imp_` and the decorated name (on i686, stdcall's `_name@bytes`,
