@@ -10,6 +10,7 @@
 #include "app/app_info.h"
 #include "app/win32/refresh_pause.h"
 #include "base/win32/error_report.h"
+#include "base/win32/message_text.h"
 #include "base/win32/pending_messages.h"
 #include "base/win32/program_folder.h"
 #include "base/ini_file.h"
@@ -377,12 +378,9 @@ void MainWindow::clear_progress_hints() {
 std::wstring MainWindow::ProgressHint(int metric) { return progress_hint_text(metric, figures_of(SystemProbe)); }
 
 LRESULT MainWindow::on_notify(NMHDR& header) {
-    if (progress_tips_ && header.hwndFrom == progress_tips_.get() && header.code == TTN_GETDISPINFOW) {
+    if (progress_tips_ && header.hwndFrom == progress_tips_.get() && win::asks_for_tip_text(header)) {
         // The text is made when the tip is about to show, from the last refresh's figures.
-        auto& info = reinterpret_cast<NMTTDISPINFOW&>(header);
-        const std::wstring text = ProgressHint(static_cast<int>(header.idFrom));
-        ::lstrcpynW(info.szText, text.c_str(), static_cast<int>(std::size(info.szText)));
-        info.lpszText = info.szText;
+        win::answer_tip_text(header, ProgressHint(static_cast<int>(header.idFrom)));
     }
     return 0;
 }

@@ -326,17 +326,21 @@ LRESULT TSpinNumberEdit::EditMessage(UINT message, WPARAM wparam, LPARAM lparam)
             return 0;
         }
         break;
-    case WM_CHAR:
+    case WM_CHAR: {
         // Enter comes as CR, Ctrl+Enter as LF: the key was handled, its character is not typed.
         if ((wparam == L'\r' || wparam == L'\n') && enter_swallowed_) {
             enter_swallowed_ = false;
             return 0;
         }
-        if (!spin_char_allowed(static_cast<wchar_t>(wparam), decimal_separator(), EditorEnabled)) {
+        const auto typed = typed_.take(wparam);
+        if (!typed) return 0;  // the first byte of a double-byte character: decided with the second
+        if (!spin_char_allowed(typed->character, decimal_separator(), EditorEnabled)) {
             ::MessageBeep(0);
             return 0;
         }
+        if (typed->lead_byte) win::def_subclass_proc(edit_, message, typed->lead_byte, lparam);
         break;
+    }
     case WM_PASTE:
         if (!EditorEnabled || read_only_) return 0;
         Paste();
@@ -348,10 +352,9 @@ LRESULT TSpinNumberEdit::EditMessage(UINT message, WPARAM wparam, LPARAM lparam)
     case WM_SETTEXT:
     case EM_REPLACESEL: {
         // Text given from outside is held to one line too.
-        const auto* text = reinterpret_cast<const wchar_t*>(lparam);
-        if (!text) break;
-        const std::wstring line(spin_single_line(text));
-        return win::def_subclass_proc(edit_, message, wparam, reinterpret_cast<LPARAM>(line.c_str()));
+        if (!lparam) break;
+        const win::MessageTextParameter line(spin_single_line(win::message_text(lparam)));
+        return win::def_subclass_proc(edit_, message, wparam, line.get());
     }
     case WM_SETFOCUS: {
         const LRESULT result = win::def_subclass_proc(edit_, message, wparam, lparam);

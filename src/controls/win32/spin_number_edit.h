@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 
+#include "base/win32/message_text.h"
 #include "base/win32/window.h"
 #include "controls/spin_edit_rules.h"
 
@@ -81,6 +82,7 @@ private:
     bool entered_by_mouse_ = false;  // the focus came with a left press whose own mouse-down is still to come
     bool enter_swallowed_ = false;   // Enter was handled as a key; its character is not typed
     int pressed_button_ = 0;         // +1 up, -1 down, 0 none
+    win::TypedCharacters typed_{win::ansi_windows()};
 };
 
 } // namespace qv::controls

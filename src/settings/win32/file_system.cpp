@@ -115,7 +115,8 @@ bool write_whole(HANDLE file, std::string_view bytes) {
 std::wstring temporary_name(const std::wstring& target, unsigned attempt) {
     static unsigned counter = 0;
     wchar_t suffix[40];
-    ::wsprintfW(suffix, L".%lx-%x.tmp", ::GetCurrentProcessId(), ++counter + attempt);
+    // The C runtime's formatter: user32's wide one is a stub on the 95 family.
+    std::swprintf(suffix, std::size(suffix), L".%lx-%x.tmp", ::GetCurrentProcessId(), ++counter + attempt);
     return target + suffix;
 }
 

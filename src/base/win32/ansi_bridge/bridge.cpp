@@ -67,18 +67,8 @@ std::wstring wide_from_buffer(const char* ansi, std::size_t capacity) {
 LOGFONTA ansi_logfont(const LOGFONTW& font) noexcept {
     LOGFONTA result;
     std::memcpy(&result, &font, offsetof(LOGFONTA, lfFaceName));
-    char face[LF_FACESIZE * 2] = {};
-    const int size = ::WideCharToMultiByte(CP_ACP, 0, font.lfFaceName, static_cast<int>(wcsnlen(font.lfFaceName, LF_FACESIZE)),
-                                           face, static_cast<int>(sizeof(face)), nullptr, nullptr);
-    // Cut at a whole character: a double-byte one never loses its second byte.
-    int length = 0;
-    while (length < size) {
-        const int step = ::IsDBCSLeadByte(static_cast<BYTE>(face[length])) ? 2 : 1;
-        if (length + step > LF_FACESIZE - 1) break;
-        length += step;
-    }
-    std::memcpy(result.lfFaceName, face, static_cast<std::size_t>(length));
-    result.lfFaceName[length] = '\0';
+    copy_to_ansi(std::wstring_view(font.lfFaceName, wcsnlen(font.lfFaceName, LF_FACESIZE)), result.lfFaceName,
+                 LF_FACESIZE);
     return result;
 }
 
@@ -87,6 +77,21 @@ LOGFONTW wide_logfont(const LOGFONTA& font) noexcept {
     std::memcpy(&result, &font, offsetof(LOGFONTW, lfFaceName));
     copy_to_wide(std::string_view(font.lfFaceName, strnlen(font.lfFaceName, LF_FACESIZE)), result.lfFaceName, LF_FACESIZE);
     return result;
+}
+
+int copy_to_ansi(std::wstring_view text, char* buffer, int capacity) noexcept {
+    if (!buffer || capacity <= 0) return 0;
+    // A character at a time: each one's bytes go in whole or not at all.
+    int length = 0;
+    for (const wchar_t character : text) {
+        char bytes[8];
+        const int size = ::WideCharToMultiByte(CP_ACP, 0, &character, 1, bytes, sizeof(bytes), nullptr, nullptr);
+        if (length + size > capacity - 1) break;
+        std::memcpy(buffer + length, bytes, static_cast<std::size_t>(size));
+        length += size;
+    }
+    buffer[length] = '\0';
+    return length;
 }
 
 } // namespace qv::win::bridge

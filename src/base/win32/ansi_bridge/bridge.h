@@ -65,6 +65,11 @@ std::wstring wide_from_buffer(const char* ansi, std::size_t capacity);
 LOGFONTA ansi_logfont(const LOGFONTW& font) noexcept;
 LOGFONTW wide_logfont(const LOGFONTA& font) noexcept;
 
+// Wide text in the ANSI code page, into a fixed field of `capacity` bytes: cut to whole characters (a
+// double-byte one never loses its second byte) and always terminated when capacity > 0; returns the
+// bytes written without the terminator.
+int copy_to_ansi(std::wstring_view text, char* buffer, int capacity) noexcept;
+
 } // namespace qv::win::bridge
 
 // The import slot's linker name: `__imp_` and the decorated name (on i686, stdcall's `_name@bytes`,
