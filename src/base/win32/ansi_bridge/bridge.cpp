@@ -24,6 +24,7 @@ AnsiArgument::AnsiArgument(const wchar_t* text) : AnsiArgument(text, -1) {}
 AnsiArgument::AnsiArgument(const wchar_t* text, int length) {
     if (IS_INTRESOURCE(text)) {
         passed_ = reinterpret_cast<const char*>(text);
+        passes_ = true;
         return;
     }
     if (length < 0) length = static_cast<int>(std::wcslen(text));
@@ -37,7 +38,8 @@ AnsiArgument::AnsiArgument(const wchar_t* text, int length) {
 int copy_to_wide(std::string_view ansi, wchar_t* buffer, int capacity) noexcept {
     if (!buffer || capacity <= 0) return 0;
     int written = 0;
-    if (!ansi.empty()) {
+    // A room of one holds the terminator only (a size of 0 would ask MultiByteToWideChar for the length).
+    if (!ansi.empty() && capacity > 1) {
         written = ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), buffer, capacity - 1);
         if (written == 0) {
             // Too long for the buffer: as much as fits, whole characters only.
