@@ -11,27 +11,24 @@
 
 namespace qv::win {
 
-bool ansi_windows() noexcept { return bridge::ansi_system(); }
-
-std::wstring message_text(LPARAM text) {
+std::wstring message_text(HWND window, LPARAM text) {
     if (!text) return {};
-    if (ansi_windows()) return ansi_to_wide(reinterpret_cast<const char*>(text));
+    if (!::IsWindowUnicode(window)) return ansi_to_wide(reinterpret_cast<const char*>(text));
     return reinterpret_cast<const wchar_t*>(text);
 }
 
-MessageTextParameter::MessageTextParameter(std::wstring_view text) {
-    if (ansi_windows()) ansi_ = wide_to_ansi(text);
-    else wide_ = text;
+MessageTextParameter::MessageTextParameter(HWND window, std::wstring_view text)
+    : wide_window_(::IsWindowUnicode(window) != FALSE) {
+    if (wide_window_) wide_ = text;
+    else ansi_ = wide_to_ansi(text);
 }
 
 LPARAM MessageTextParameter::get() const noexcept {
-    return ansi_windows() ? reinterpret_cast<LPARAM>(ansi_.c_str()) : reinterpret_cast<LPARAM>(wide_.c_str());
+    return wide_window_ ? reinterpret_cast<LPARAM>(wide_.c_str()) : reinterpret_cast<LPARAM>(ansi_.c_str());
 }
 
-TypedCharacters::TypedCharacters(bool ansi_window) : ansi_(ansi_window) {}
-
-std::optional<TypedCharacter> TypedCharacters::take(WPARAM character) noexcept {
-    if (!ansi_) return TypedCharacter{static_cast<wchar_t>(character), 0};
+std::optional<TypedCharacter> TypedCharacters::take(HWND window, WPARAM character) noexcept {
+    if (::IsWindowUnicode(window)) return TypedCharacter{static_cast<wchar_t>(character), 0};
     const auto byte = static_cast<BYTE>(character);
     if (!lead_ && ::IsDBCSLeadByte(byte)) {
         lead_ = byte;

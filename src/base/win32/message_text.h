@@ -1,7 +1,8 @@
 #pragma once
 // Text in the messages our own windows receive. On the NT family our windows are wide windows; on the 95
-// family they are ANSI windows (made through the ANSI functions), so the text their procedures get, and
-// what they hand on to a default procedure, is in the ANSI code page there.
+// family they are made through the ANSI functions, so their procedures get text in the ANSI code page.
+// What counts is the form of the procedure that receives the message (a subclass installed through a
+// wide function gets wide messages on an ANSI window): the system tells it per window.
 #include <windows.h>
 
 #include <optional>
@@ -10,16 +11,17 @@
 
 namespace qv::win {
 
-// The text a message's pointer parameter carries (WM_SETTEXT, EM_REPLACESEL); empty for null.
-std::wstring message_text(LPARAM text);
+// The text a message to `window` carries in its pointer parameter (WM_SETTEXT, EM_REPLACESEL); empty for null.
+std::wstring message_text(HWND window, LPARAM text);
 
-// Text to hand on in a message's pointer parameter, in the window's form.
+// Text to hand on in a message's pointer parameter to `window`'s procedures, in their form.
 class MessageTextParameter {
 public:
-    explicit MessageTextParameter(std::wstring_view text);
+    MessageTextParameter(HWND window, std::wstring_view text);
     LPARAM get() const noexcept;
 
 private:
+    bool wide_window_;
     std::wstring wide_;
     std::string ansi_;
 };
@@ -33,17 +35,12 @@ struct TypedCharacter {
 
 class TypedCharacters {
 public:
-    explicit TypedCharacters(bool ansi_window);
-    // The character a WM_CHAR completes; none for a lead byte, which waits for the next message.
-    std::optional<TypedCharacter> take(WPARAM character) noexcept;
+    // The character a WM_CHAR to `window` completes; none for a lead byte, which waits for the next message.
+    std::optional<TypedCharacter> take(HWND window, WPARAM character) noexcept;
 
 private:
-    bool ansi_;
     BYTE lead_ = 0;
 };
-
-// Whether our windows get ANSI text (the 95 family).
-bool ansi_windows() noexcept;
 
 // A tooltip asking for its text: TTN_GETDISPINFO in either form (an ANSI window gets the ANSI one).
 bool asks_for_tip_text(const NMHDR& header) noexcept;

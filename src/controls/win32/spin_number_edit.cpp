@@ -332,7 +332,7 @@ LRESULT TSpinNumberEdit::EditMessage(UINT message, WPARAM wparam, LPARAM lparam)
             enter_swallowed_ = false;
             return 0;
         }
-        const auto typed = typed_.take(wparam);
+        const auto typed = typed_.take(edit_, wparam);
         if (!typed) return 0;  // the first byte of a double-byte character: decided with the second
         if (!spin_char_allowed(typed->character, decimal_separator(), EditorEnabled)) {
             ::MessageBeep(0);
@@ -353,7 +353,7 @@ LRESULT TSpinNumberEdit::EditMessage(UINT message, WPARAM wparam, LPARAM lparam)
     case EM_REPLACESEL: {
         // Text given from outside is held to one line too.
         if (!lparam) break;
-        const win::MessageTextParameter line(spin_single_line(win::message_text(lparam)));
+        const win::MessageTextParameter line(edit_, spin_single_line(win::message_text(edit_, lparam)));
         return win::def_subclass_proc(edit_, message, wparam, line.get());
     }
     case WM_SETFOCUS: {

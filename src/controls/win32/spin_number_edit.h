@@ -82,7 +82,7 @@ private:
     bool entered_by_mouse_ = false;  // the focus came with a left press whose own mouse-down is still to come
     bool enter_swallowed_ = false;   // Enter was handled as a key; its character is not typed
     int pressed_button_ = 0;         // +1 up, -1 down, 0 none
-    win::TypedCharacters typed_{win::ansi_windows()};
+    win::TypedCharacters typed_;
 };
 
 } // namespace qv::controls

@@ -205,18 +205,22 @@ TEST(AnsiBridge, FixedFieldsAreCutAtWholeCharacters) {
 
 // A double-byte character reaches an ANSI window in two WM_CHAR messages; a wide window gets it whole.
 TEST(AnsiBridge, TypedCharactersAreWholeBeforeTheyAreJudged) {
-    TypedCharacters ansi_window(true), wide_window(false);
-    const auto digit = ansi_window.take('5');
-    ASSERT_TRUE(digit);
-    EXPECT_EQ(digit->character, L'5');
-    EXPECT_EQ(digit->lead_byte, 0u);
-    EXPECT_FALSE(ansi_window.take(0x82));  // full-width zero in Shift-JIS: 82 4F
-    const auto zero = ansi_window.take(0x4F);
+    AnsiWindow ansi_window(L"STATIC");
+    const HWND ansi = ansi_window.handle;
+    TypedCharacters typed;
+    EXPECT_EQ(typed.take(ansi, '5')->character, L'5');
+    EXPECT_FALSE(typed.take(ansi, 0x82));  // full-width zero in Shift-JIS: 82 4F
+    const auto zero = typed.take(ansi, 0x4F);
     ASSERT_TRUE(zero);
     EXPECT_EQ(zero->character, L'０');
     EXPECT_EQ(zero->lead_byte, 0x82u);
-    EXPECT_EQ(ansi_window.take(0xB1)->character, L'ｱ');  // half-width katakana: one byte
-    EXPECT_EQ(wide_window.take(L'０')->character, L'０');
+    EXPECT_EQ(typed.take(ansi, 0xB1)->character, L'ｱ');  // half-width katakana: one byte
+    EXPECT_EQ(message_text(ansi, reinterpret_cast<LPARAM>("\x90\xdd\x92\xe8")), L"設定");
+
+    HWND wide = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    EXPECT_EQ(typed.take(wide, L'０')->character, L'０');
+    EXPECT_EQ(message_text(wide, reinterpret_cast<LPARAM>(L"設定")), L"設定");
+    ::DestroyWindow(wide);
 }
 
 } // namespace
