@@ -26,6 +26,13 @@ fi
 if [ -n "${QV_WINE_DPI:-}" ] && [ "$QV_WINE_DPI" != 96 ]; then
     export WINEPREFIX=$WINEPREFIX-dpi$QV_WINE_DPI
 fi
+# QV_WINE_VERSION=win98|win2k|winxp runs Wine as that version of Windows (GetVersion then reports the 95
+# family for win98, also under 64-bit Wine), in a prefix of its own: the version is a setting of the prefix.
+case "${QV_WINE_VERSION:-}" in
+    '') ;;
+    win98|win2k|winxp) export WINEPREFIX=$WINEPREFIX-$QV_WINE_VERSION ;;
+    *) echo "QV_WINE_VERSION must be win98, win2k or winxp, not $QV_WINE_VERSION" >&2; exit 2 ;;
+esac
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 if [ "$QV_RUN_ARCH" = i686 ]; then

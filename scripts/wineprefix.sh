@@ -28,6 +28,10 @@ if [ -n "${QV_WINE_DPI:-}" ] && [ "$QV_WINE_DPI" != 96 ]; then
         "$QV_WINE" reg add "$key" /v LogPixels /t REG_DWORD /d "$QV_WINE_DPI" /f >/dev/null 2>&1
     done
 fi
+# The Windows version the prefix reports.
+if [ -n "${QV_WINE_VERSION:-}" ]; then
+    "$QV_WINE" reg add 'HKCU\Software\Wine' /v Version /t REG_SZ /d "$QV_WINE_VERSION" /f >/dev/null 2>&1
+fi
 # No crash dialog: a failing test program must end, not wait for a click.
 "$QV_WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
 wineserver -w

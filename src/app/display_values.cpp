@@ -19,7 +19,7 @@ int metric_value(int kind, const DisplayFigures& f) {
     case 1: return f.SystemResources;
     case 2: return f.UserResources;
     case 3: return f.GDIResources;
-    case 4: return shown_cpu_usage(f.CPUUsage);
+    case 4: return f.CPUUsage == kNoCpuUsage ? -1 : shown_cpu_usage(f.CPUUsage);
     case 5: return free_memory_percent(f.PhysicalFree, f.PhysicalTotal);
     default: return -1;
     }

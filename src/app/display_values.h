@@ -21,7 +21,10 @@ struct DisplayFigures {
 int free_memory_percent(std::uint64_t free_bytes, std::uint64_t total_bytes);
 // CPU usage as shown: limited to 0..100.
 int shown_cpu_usage(int cpu_usage);
-// The number a tray icon of metric kind 1..5 shows; -1 for kind 6 (the program's own icon) and others.
+// The probe's CPU usage when it has none: the 95 family's statistic is not running (or missing).
+inline constexpr int kNoCpuUsage = -1;
+// The number a tray icon of metric kind 1..5 shows; -1 for kind 6 (the program's own icon) and others, and
+// for a CPU usage the probe does not have.
 int metric_value(int kind, const DisplayFigures& figures);
 // A tray icon is redrawn only for a shown number (0 or more) that differs from the last one drawn.
 inline bool needs_redraw(int value, int last_shown) { return value >= 0 && value != last_shown; }

@@ -31,6 +31,8 @@ TEST(DisplayValues, MetricValuesByKind) {
     EXPECT_EQ(metric_value(0, f), -1);
     f.CPUUsage = -3;
     EXPECT_EQ(metric_value(4, f), 0);
+    f.CPUUsage = kNoCpuUsage;  // the 95 family's processor statistic is not running
+    EXPECT_EQ(metric_value(4, f), -1);
     EXPECT_TRUE(needs_redraw(0, -2));
     EXPECT_FALSE(needs_redraw(37, 37));
     EXPECT_FALSE(needs_redraw(-1, -2));  // the program's own icon is never drawn over

@@ -113,6 +113,10 @@ TEST_F(SettingsDialog, HotkeysAreFreeWhileItIsOpenAndOkAppliesWhatItWrote) {
     ASSERT_TRUE(wait_until([&] { return app.state() && (app.state()->ex_style & WS_EX_TOPMOST); }, 5s))
         << "TopMost was written but not applied";
     EXPECT_EQ(app.ini().value(L"Window", L"TopMost").value_or(L""), L"1");
+    // The Japanese font names OK wrote are in the system's code page, as every Windows reads the file.
+    EXPECT_NE(app.ini_bytes().value_or("").find("TitleFont_FontName=" + shift_jis(L"ＭＳ Ｐゴシック") + "\r\n"),
+              std::string::npos)
+        << app.ini().text();
     EXPECT_FALSE(ctrl_alt_w_free()) << "the hotkeys were not registered again";
     EXPECT_TRUE(::IsWindowEnabled(app.window()));
 }

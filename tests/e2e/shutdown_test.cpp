@@ -89,10 +89,7 @@ TEST_F(Shutdown, SessionEndLetsWindowsGoOnAndSavesThePosition) {
 
 // The write at exit keeps what it does not own: another section's Japanese text stays as it was.
 TEST_F(Shutdown, WriteAtExitKeepsJapaneseTextIntact) {
-    const std::wstring memo = L"メモリの最適化ソフト、表示は十分";
-    int length = ::WideCharToMultiByte(932, 0, memo.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string memo_sjis(static_cast<size_t>(length - 1), '\0');
-    ::WideCharToMultiByte(932, 0, memo.c_str(), -1, memo_sjis.data(), length, nullptr, nullptr);
+    const std::string memo_sjis = shift_jis(L"メモリの最適化ソフト、表示は十分");
 
     AppDriver& app = launch("[Notes]\r\nMemo=" + memo_sjis + "\r\n[Window]\r\nFormLeft=200\r\n");
     ASSERT_TRUE(app.wait_ready());

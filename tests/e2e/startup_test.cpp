@@ -19,14 +19,6 @@ long long total_memory_mb() {
     return static_cast<long long>(status.ullTotalPhys / 1048576);
 }
 
-// Text in code page 932 whatever the system's own code page: the INI file of a Japanese system.
-std::string shift_jis(std::wstring_view text) {
-    int length = ::WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(length), '\0');
-    ::WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()), bytes.data(), length, nullptr, nullptr);
-    return bytes;
-}
-
 TEST_F(Startup, FirstStartPlacesTheWindowAndChoosesTheCleanValue) {
     AppDriver& app = launch();
     ASSERT_TRUE(app.wait_ready());

@@ -58,10 +58,17 @@ private:
 } // namespace
 
 Platform current_platform() noexcept {
+#if defined(_WIN64)
+    // A 64-bit build never runs on the 95 family, and the 16-bit code its figures come from is out of reach
+    // of 64-bit code: the figures take the NT route even where Wine is set to report the 95 family. The
+    // text layer follows GetVersion all the same.
+    return Platform::Nt;
+#else
     OSVERSIONINFOA info{};
     info.dwOSVersionInfoSize = sizeof(info);
     if (::GetVersionExA(&info) && info.dwPlatformId != VER_PLATFORM_WIN32_NT) return Platform::Windows95;
     return Platform::Nt;
+#endif
 }
 
 bool NtSystemInformation::load() {

@@ -11,7 +11,7 @@
 
 namespace qv::metrics::win32 {
 
-// The NT family when GetVersionEx says so; anything else is the 95 family.
+// The NT family when GetVersionEx says so (always in a 64-bit build); anything else is the 95 family.
 Platform current_platform() noexcept;
 
 class SystemTickClock : public TickClock {
@@ -52,8 +52,11 @@ private:
     LoadLibrary16Function load_library16_ = nullptr;
     FreeLibrary16Function free_library16_ = nullptr;
     GetProcAddress16Function get_proc_address16_ = nullptr;
+    // K32WOWCallback16Ex: target, flags, argument bytes, arguments, result.
+    using GenericThunkFunction = BOOL(WINAPI*)(DWORD, DWORD, DWORD, void*, DWORD*);
     win::UniqueLibrary kernel32_;
     FARPROC qt_thunk_ = nullptr;
+    GenericThunkFunction generic_thunk_ = nullptr;
 };
 
 // An export of a loaded module by ordinal, read from its export table. The 95 family's GetProcAddress

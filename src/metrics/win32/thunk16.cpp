@@ -84,11 +84,27 @@ bool Win9xThunk16::load_kernel32() {
 
 bool Win9xThunk16::find_qt_thunk() {
     qt_thunk_ = kernel32_ ? ::GetProcAddress(kernel32_.get(), "QT_Thunk") : nullptr;
+#if defined(__i386__)
+    // Wine's QT_Thunk (set to report the 95 family) leaves through NtSetContextThread, which restores no
+    // integer registers: the 16-bit function's result never reaches EAX, which reads 0. There the call
+    // goes through Wine's generic thunk (kernel32 ordinal 55, K32WOWCallback16Ex), which hands the result
+    // back in memory. A real 95-family system keeps QT_Thunk, the route its thunk compiler's code takes.
+    HMODULE ntdll = ::GetModuleHandleA("ntdll.dll");
+    const bool wine = ntdll && ::GetProcAddress(ntdll, "wine_get_version");
+    generic_thunk_ = qt_thunk_ && wine ? function_cast<GenericThunkFunction>(kernel32_ordinal(kernel32_.get(), 55))
+                                       : nullptr;
+#endif
     return qt_thunk_ != nullptr;
 }
 
 std::uint16_t Win9xThunk16::call16([[maybe_unused]] std::uint32_t target, [[maybe_unused]] std::uint16_t argument) {
 #if defined(__i386__)
+    if (generic_thunk_) {
+        constexpr DWORD kPascal = 0;  // WCB16_PASCAL: the argument bytes as they lie, the callee pops them
+        DWORD result = 0;
+        WORD word = argument;
+        return generic_thunk_(target, kPascal, sizeof(word), &word, &result) ? static_cast<std::uint16_t>(result) : 0;
+    }
     if (qt_thunk_) return static_cast<std::uint16_t>(qv_call_qt_thunk(qt_thunk_, target, argument));
 #endif
     return 0;
@@ -96,6 +112,7 @@ std::uint16_t Win9xThunk16::call16([[maybe_unused]] std::uint32_t target, [[mayb
 
 void Win9xThunk16::free_kernel32() noexcept {
     qt_thunk_ = nullptr;
+    generic_thunk_ = nullptr;
     kernel32_.reset();
 }
 

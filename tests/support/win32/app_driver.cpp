@@ -2,6 +2,8 @@
 
 #include <tlhelp32.h>
 
+#include <cstdlib>
+#include <cwchar>
 #include <stdexcept>
 #include <system_error>
 
@@ -45,6 +47,30 @@ WindowSearch search_windows(std::wstring_view class_name, DWORD process_id) {
     return search;
 }
 
+// The environment a started program gets: the driver's own, unless QV_PROGRAM_WINEDEBUG asks for Wine's
+// debugging channels in the program alone (a relay trace of it, say, without one of the driver). Empty:
+// the driver's own, inherited.
+std::wstring program_environment() {
+    const wchar_t* debug = _wgetenv(L"QV_PROGRAM_WINEDEBUG");
+    if (!debug) return {};
+    std::wstring block;
+    wchar_t* own = ::GetEnvironmentStringsW();
+    for (const wchar_t* entry = own; entry && *entry; entry += wcslen(entry) + 1) {
+        if (_wcsnicmp(entry, L"WINEDEBUG=", 10) != 0) block.append(entry).push_back(L'\0');
+    }
+    if (own) ::FreeEnvironmentStringsW(own);
+    block.append(L"WINEDEBUG=").append(debug).push_back(L'\0');
+    return block;
+}
+
+BOOL create_process(const fs::path& exe, std::wstring& command_line, bool inherit, const fs::path& folder,
+                    STARTUPINFOW& startup, PROCESS_INFORMATION& info) {
+    std::wstring environment = program_environment();
+    return ::CreateProcessW(exe.c_str(), command_line.data(), nullptr, nullptr, inherit ? TRUE : FALSE,
+                            environment.empty() ? 0 : CREATE_UNICODE_ENVIRONMENT,
+                            environment.empty() ? nullptr : environment.data(), folder.c_str(), &startup, &info);
+}
+
 struct Started {
     win::UniqueKernelHandle process;
     DWORD id = 0;
@@ -59,8 +85,7 @@ Started start_process(const fs::path& exe) {
     // Under load Wine now and then fails to set a new process up (ERROR_INTERNAL_ERROR, seen with 64-bit
     // Wine); that says nothing of the program, so the start is tried again.
     for (int attempt = 1;; ++attempt) {
-        if (::CreateProcessW(exe.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                             exe.parent_path().c_str(), &startup, &info)) {
+        if (create_process(exe, command_line, false, exe.parent_path(), startup, info)) {
             break;
         }
         const DWORD error = ::GetLastError();
@@ -229,8 +254,7 @@ AppDriver::SwitchRun AppDriver::run_switch(std::wstring_view arguments, bool red
     }
     std::wstring command_line = L"\"" + exe_.wstring() + L"\" " + std::wstring(arguments);
     PROCESS_INFORMATION info{};
-    if (!::CreateProcessW(exe_.c_str(), command_line.data(), nullptr, nullptr, redirected ? TRUE : FALSE, 0, nullptr,
-                          folder_.path().c_str(), &startup, &info)) {
+    if (!create_process(exe_, command_line, redirected, folder_.path(), startup, info)) {
         throw std::runtime_error("cannot start the program with a switch, error " + std::to_string(::GetLastError()));
     }
     win::UniqueKernelHandle process(info.hProcess), thread(info.hThread);

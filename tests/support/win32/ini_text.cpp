@@ -1,5 +1,7 @@
 #include "support/win32/ini_text.h"
 
+#include <windows.h>
+
 #include "base/ascii.h"
 #include "base/text_codec.h"
 #include "base/win32/text.h"
@@ -15,6 +17,14 @@ std::wstring_view trim(std::wstring_view text) {
 }
 
 } // namespace
+
+std::string shift_jis(std::wstring_view text) {
+    const int wide = static_cast<int>(text.size());
+    const int length = ::WideCharToMultiByte(932, 0, text.data(), wide, nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(length), '\0');
+    ::WideCharToMultiByte(932, 0, text.data(), wide, bytes.data(), length, nullptr, nullptr);
+    return bytes;
+}
 
 IniText IniText::from_ansi(std::string_view bytes) { return IniText(win::ansi_to_wide(bytes)); }
 

@@ -25,4 +25,7 @@ private:
     std::wstring text_;
 };
 
+// Text in code page 932 whatever the system's own code page: the INI file of a Japanese system.
+std::string shift_jis(std::wstring_view text);
+
 } // namespace qv::test
