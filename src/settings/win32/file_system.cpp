@@ -1,6 +1,8 @@
 #include "settings/win32/file_system.h"
 
 #include <algorithm>
+#include <charconv>
+#include <iterator>
 #include <cwchar>
 #include <vector>
 
@@ -114,9 +116,12 @@ bool write_whole(HANDLE file, std::string_view bytes) {
 // A name unique to this process and call, so that two writers never share a temporary file.
 std::wstring temporary_name(const std::wstring& target, unsigned attempt) {
     static unsigned counter = 0;
-    wchar_t suffix[40];
-    ::wsprintfW(suffix, L".%lx-%x.tmp", ::GetCurrentProcessId(), ++counter + attempt);
-    return target + suffix;
+    const auto hex = [](unsigned long value) {
+        char digits[sizeof(value) * 2];
+        char* end = std::to_chars(std::begin(digits), std::end(digits), value, 16).ptr;
+        return std::wstring(digits, end);
+    };
+    return target + L"." + hex(::GetCurrentProcessId()) + L"-" + hex(++counter + attempt) + L".tmp";
 }
 
 bool process_runs(DWORD id) {
