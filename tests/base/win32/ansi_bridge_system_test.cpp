@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/win32/ansi_bridge/advapi32.h"
+#include "base/win32/ansi_bridge/bridge.h"
 #include "base/win32/ansi_bridge/comdlg32.h"
 #include "base/win32/ansi_bridge/kernel32.h"
 #include "base/win32/ansi_bridge/kernel32_files.h"
@@ -139,6 +140,11 @@ TEST(AnsiBridgeSystem, OutputBuffersCutAndCountAsTheWideFunctions) {
     EXPECT_EQ(actual.dwFlags, expected.dwFlags);
     EXPECT_EQ(actual.wShowWindow, expected.wShowWindow);
     EXPECT_EQ(std::wstring(actual.lpTitle ? actual.lpTitle : L""), std::wstring(expected.lpTitle ? expected.lpTitle : L""));
+}
+
+TEST(AnsiBridgeSystem, NoTextStaysNoText) {
+    EXPECT_EQ(bridge::AnsiArgument(nullptr).get(), nullptr);
+    EXPECT_EQ(ansi::GetModuleHandleW(nullptr), ::GetModuleHandleW(nullptr));  // the program's own module
 }
 
 TEST(AnsiBridgeSystem, DialogListsKeepTheirNullsBothWays) {

@@ -24,6 +24,7 @@ AnsiArgument::AnsiArgument(const wchar_t* text) : AnsiArgument(text, -1) {}
 AnsiArgument::AnsiArgument(const wchar_t* text, int length) {
     if (IS_INTRESOURCE(text)) {
         passed_ = reinterpret_cast<const char*>(text);
+        passes_ = true;
         return;
     }
     if (length < 0) length = static_cast<int>(std::wcslen(text));

@@ -45,13 +45,14 @@ class AnsiArgument {
 public:
     explicit AnsiArgument(const wchar_t* text);
     AnsiArgument(const wchar_t* text, int length);  // length -1: up to the terminator
-    const char* get() const noexcept { return passed_ ? passed_ : converted_.c_str(); }
+    const char* get() const noexcept { return passes_ ? passed_ : converted_.c_str(); }
     operator const char*() const noexcept { return get(); }
     int length() const noexcept { return static_cast<int>(converted_.size()); }
 
 private:
     std::string converted_;
     const char* passed_ = nullptr;
+    bool passes_ = false;  // null included: "no name" is not the empty name
 };
 
 // Copies ANSI text into a caller's wide buffer of `capacity` characters, cut to fit and always
