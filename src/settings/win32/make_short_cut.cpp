@@ -1,13 +1,12 @@
 #include "settings/win32/make_short_cut.h"
 
 #include <objbase.h>
-#include <shlobj.h>
-#include <shobjidl.h>
 
 #include <optional>
 
 #include "base/app_error.h"
 #include "base/win32/program_folder.h"
+#include "base/win32/shell_link.h"
 #include "base/win32/unique_handle.h"
 #include "settings/win32/shell_folder.h"
 
@@ -28,14 +27,6 @@ public:
 
 private:
     HRESULT result_;
-};
-
-template <typename Interface>
-struct ComRelease {
-    Interface* pointer = nullptr;
-    ~ComRelease() {
-        if (pointer) pointer->Release();
-    }
 };
 
 bool file_exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -67,21 +58,6 @@ int show_command(TShowMode mode) {
 }
 
 bool TMakeShortCut::CreateShortCut() const {
-    ComScope com;
-    ComRelease<IShellLinkW> link;
-    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                  reinterpret_cast<void**>(&link.pointer)))) {
-        throw AppError(L"ショートカットを作れません (ShellLink)");
-    }
-    ComRelease<IPersistFile> file;
-    if (FAILED(link.pointer->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file.pointer)))) {
-        throw AppError(L"ショートカットを作れません (IPersistFile)");
-    }
-    link.pointer->SetDescription(SCDescription.c_str());
-    link.pointer->SetPath(SCExecFile.c_str());
-    link.pointer->SetArguments(SCArguments.c_str());
-    link.pointer->SetShowCmd(show_command(SCShowCmd));
-    link.pointer->SetWorkingDirectory(SCWorkDir.c_str());
     std::wstring prefix;
     if (SCSystemPath != TSysPath::tpBlank) {
         // An unknown folder would put the link in the root of the drive.
@@ -89,7 +65,15 @@ bool TMakeShortCut::CreateShortCut() const {
         if (folder.empty()) return false;
         prefix = folder + L"\\";
     }
-    return SUCCEEDED(file.pointer->Save((prefix + SCFileName).c_str(), FALSE));
+    ComScope com;
+    const win::ShellLinkFields fields{SCDescription, SCExecFile, SCArguments, SCWorkDir, show_command(SCShowCmd)};
+    switch (win::save_shell_link(fields, prefix + SCFileName)) {
+    case win::ShellLinkOutcome::no_link_object: throw AppError(L"ショートカットを作れません (ShellLink)");
+    case win::ShellLinkOutcome::no_persist_file: throw AppError(L"ショートカットを作れません (IPersistFile)");
+    case win::ShellLinkOutcome::not_saved: return false;
+    case win::ShellLinkOutcome::saved: return true;
+    }
+    return false;
 }
 
 bool create_program_shortcut(HWND owner, const wchar_t* folder_name) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/win32/program_folder.h"
+#include "base/win32/shell_link.h"
 #include "base/win32/unique_handle.h"
 #include "support/win32/files.h"
 #include "support/win32/message_box.h"
@@ -102,6 +103,22 @@ TEST(MakeShortCut, LinkPointsAtTheTargetWithItsFolder) {
     EXPECT_EQ(::lstrcmpiW(link.path.c_str(), shortcut.SCExecFile.c_str()), 0) << link.path;
     EXPECT_EQ(::lstrcmpiW(link.work_dir.c_str(), shortcut.SCWorkDir.c_str()), 0) << link.work_dir;
     EXPECT_EQ(link.show, SW_SHOWNORMAL);
+}
+
+TEST(MakeShortCut, BothLinkObjectsKeepJapanesePaths) {
+    test::TempFolder folder(L"quorvane-link");
+    const std::wstring target = folder.file(L"メモリ表示.exe");
+    test::write_file(target, "MZ");
+    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    for (const bool ansi : {false, true}) {
+        const win::ShellLinkFields fields{L"説明", target, L"/now", folder.path().wstring()};
+        const std::wstring file = folder.file(ansi ? L"ansi.lnk" : L"wide.lnk");
+        EXPECT_EQ(win::save_shell_link(fields, file, ansi), win::ShellLinkOutcome::saved) << ansi;
+        const LinkContents link = read_link(file);
+        EXPECT_EQ(::lstrcmpiW(link.path.c_str(), target.c_str()), 0) << link.path;
+        EXPECT_EQ(link.work_dir, fields.working_directory);
+    }
+    ::CoUninitialize();
 }
 
 TEST(MakeShortCut, StartupCommandsCreateAndDeleteWithTheirMessages) {
