@@ -24,8 +24,10 @@ if [ "$size" -gt "$limit" ]; then
     exit 1
 fi
 
-# It must load on Windows 98 SE, Me, 2000 and XP: each of its imports must be one those systems export.
-python3 "$QV_SOURCE/tools/check_imports.py" i686-w64-mingw32-objdump "$exe" "$QV_SOURCE"/src/app/package/imports/*.txt
+# It must load on Windows 98 SE, Me, 2000 and XP: each of its imports must be one those systems export,
+# and a wide-character one the 95 family implements (not one of its stubs).
+imports=$QV_SOURCE/src/app/package/imports
+python3 "$QV_SOURCE/tools/check_imports.py" i686-w64-mingw32-objdump "$exe" --wide-95 "$imports/wide-95.txt" "$imports"/win*.txt
 
 name=Quorvane-$version
 stage=$QV_BUILD/package/$name
