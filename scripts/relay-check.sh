@@ -25,6 +25,6 @@ program_debug=+pid,+loaddll,+relay
 QV_PROGRAM_WINEDEBUG=$program_debug "$here/wine-exec.sh" "$QV_BUILD" "$QV_RUN_ARCH" "$@" 2>"$trace"
 status=$?
 # The test program's own error output, without the trace.
-grep -vE '^[0-9a-f]+:[0-9a-f]+:(Call|Ret|trace:loaddll)' "$trace" >&2
+grep -vE '^[0-9a-f]+:[0-9a-f]+:(Call|Ret|trace:loaddll|trace:relay|Starting thread)' "$trace" >&2
 python3 "$QV_SOURCE/tools/relay_calls.py" check "$trace" "$exe" || status=1
 exit $status

@@ -16,11 +16,12 @@ import re
 import sys
 from collections import Counter
 
-from check_imports import imports
+from check_imports import exported, imports
 
-# The wide functions the 95 family implements (MultiByteToWideChar and WideCharToMultiByte are no W functions).
-IMPLEMENTED = {"MessageBoxW", "MessageBoxExW", "TextOutW", "ExtTextOutW", "GetTextExtentPoint32W",
-               "GetTextExtentPointW", "GetTextExtentExPointW", "GetCharWidthW", "GetCommandLineW", "lstrlenW"}
+# The wide functions the 95 family implements, as the package check knows them (MultiByteToWideChar and
+# WideCharToMultiByte are no W functions).
+IMPLEMENTED = {function for _, function in exported(
+    os.path.join(os.path.dirname(__file__), "..", "src", "app", "package", "imports", "wide-95.txt"))}
 SENTINEL = "SetTimer"
 WIDE = re.compile(r"[A-Za-z_][A-Za-z0-9_]*[a-z0-9_][A-Z]*W")
 LOADED = re.compile(r'^([0-9a-f]+):[0-9a-f]+:trace:loaddll:\S+ Loaded L"(.*?)" at ([0-9A-Fa-f]+)')

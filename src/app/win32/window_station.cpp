@@ -8,7 +8,7 @@ WindowStationCalls system_window_station_calls() noexcept {
     WindowStationCalls calls;
     calls.station = win::system_function<WindowStationCalls::ProcessStation>(L"user32.dll", "GetProcessWindowStation");
     calls.information =
-        win::system_function<WindowStationCalls::ObjectInformation>(L"user32.dll", "GetUserObjectInformationW");
+        win::nt_function<WindowStationCalls::ObjectInformation>(L"user32.dll", "GetUserObjectInformationW");
     return calls;
 }
 

@@ -14,4 +14,11 @@ Function system_function(const wchar_t* library, const char* name) noexcept {
     return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(module, name))) : nullptr;
 }
 
+// A wide function the NT family added. The 95 family has none worth calling: where it exports one it is a
+// stub that fails, and the program's wide calls must never reach a stub there (the ANSI bridges assume it).
+template <typename Function>
+Function nt_function(const wchar_t* library, const char* name) noexcept {
+    return (::GetVersion() & 0x80000000u) ? nullptr : system_function<Function>(library, name);
+}
+
 } // namespace qv::win

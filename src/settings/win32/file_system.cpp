@@ -51,7 +51,7 @@ Target inspect(const std::wstring& path) {
     win::UniqueFileHandle file(
         ::CreateFileW(path.c_str(), 0, kAllSharing, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!file) return target;
-    static const auto final_path = win::system_function<GetFinalPathFn>(L"kernel32.dll", "GetFinalPathNameByHandleW");
+    static const auto final_path = win::nt_function<GetFinalPathFn>(L"kernel32.dll", "GetFinalPathNameByHandleW");
     if (final_path) {
         std::wstring name(MAX_PATH, L'\0');
         DWORD length = final_path(file.get(), name.data(), static_cast<DWORD>(name.size()), 0);
@@ -72,8 +72,7 @@ Target inspect(const std::wstring& path) {
 
 // The NT family's rename over an existing file; null on the 95 family, which has none.
 MoveFileExFn move_file_ex() {
-    static const auto function =
-        (::GetVersion() & 0x80000000u) ? nullptr : win::system_function<MoveFileExFn>(L"kernel32.dll", "MoveFileExW");
+    static const auto function = win::nt_function<MoveFileExFn>(L"kernel32.dll", "MoveFileExW");
     return function;
 }
 
@@ -82,8 +81,8 @@ MoveFileExFn move_file_ex() {
 // first, and a crash then leaves no settings file at all.
 void copy_security(const std::wstring& from, const std::wstring& to) {
     // advapi32 is loaded with the program (the registry calls).
-    static const auto get = win::system_function<GetFileSecurityFn>(L"advapi32.dll", "GetFileSecurityW");
-    static const auto set = win::system_function<SetFileSecurityFn>(L"advapi32.dll", "SetFileSecurityW");
+    static const auto get = win::nt_function<GetFileSecurityFn>(L"advapi32.dll", "GetFileSecurityW");
+    static const auto set = win::nt_function<SetFileSecurityFn>(L"advapi32.dll", "SetFileSecurityW");
     DWORD size = 0;
     if (!get || !set || get(from.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &size) || size == 0) return;
     std::vector<void*> descriptor(size / sizeof(void*) + 1);  // aligned for the pointers inside

@@ -36,10 +36,10 @@ int folder_id(const wchar_t* name) {
     return -1;
 }
 
-// The shell's SHGetFolderPathW: shell32 has it from 2000 on (and where a newer Internet Explorer
-// brought it); the 95 family's shell32 lacks it.
+// The shell's SHGetFolderPathW: shell32 has it from 2000 on. The 95 family's shell32 lacks it (or, where a
+// newer Internet Explorer brought it, has no wide form worth calling): there the registry answers.
 std::wstring shell_answer(int id) {
-    static const auto folder_path = win::system_function<decltype(&::SHGetFolderPathW)>(L"shell32.dll", "SHGetFolderPathW");
+    static const auto folder_path = win::nt_function<decltype(&::SHGetFolderPathW)>(L"shell32.dll", "SHGetFolderPathW");
     wchar_t path[MAX_PATH]{};
     if (!folder_path || FAILED(folder_path(nullptr, id, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
     return path;
