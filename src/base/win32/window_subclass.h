@@ -8,7 +8,8 @@
 namespace qv::win {
 
 // As SetWindowSubclass, RemoveWindowSubclass and DefSubclassProc. Without the subclass manager (common
-// controls older than 5.80) nothing is installed and the first two answer FALSE.
+// controls older than 5.80) the program's own chain of window procedures does the same
+// (window_subclass_fallback.h).
 BOOL set_window_subclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id, DWORD_PTR data) noexcept;
 BOOL remove_window_subclass(HWND window, SUBCLASSPROC procedure, UINT_PTR id) noexcept;
 LRESULT def_subclass_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) noexcept;

@@ -80,6 +80,11 @@ LRESULT WINAPI DefWindowProcW(HWND window, UINT message, WPARAM wparam, LPARAM l
     return ::DefWindowProcA(window, message, wparam, lparam);
 }
 
+// Likewise for a procedure taken from an ANSI window, which the replaced one is there.
+LRESULT WINAPI CallWindowProcW(WNDPROC procedure, HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    return ::CallWindowProcA(procedure, window, message, wparam, lparam);
+}
+
 // Templates in memory are always wide, for both functions.
 INT_PTR WINAPI DialogBoxIndirectParamW(HINSTANCE instance, LPCDLGTEMPLATEW dialog, HWND parent, DLGPROC procedure,
                                        LPARAM parameter) {
@@ -135,6 +140,7 @@ QV_BRIDGE("user32.dll", GetClassInfoExW, 12);
 QV_BRIDGE("user32.dll", GetClassNameW, 12);
 QV_BRIDGE("user32.dll", CreateWindowExW, 48);
 QV_BRIDGE("user32.dll", DefWindowProcW, 16);
+QV_BRIDGE("user32.dll", CallWindowProcW, 20);
 QV_BRIDGE("user32.dll", DialogBoxIndirectParamW, 20);
 QV_BRIDGE("user32.dll", FindWindowW, 8);
 QV_BRIDGE("user32.dll", FindWindowExW, 16);

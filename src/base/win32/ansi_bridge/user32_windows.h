@@ -12,6 +12,7 @@ int WINAPI GetClassNameW(HWND window, LPWSTR buffer, int capacity);
 HWND WINAPI CreateWindowExW(DWORD ex_style, LPCWSTR class_name, LPCWSTR caption, DWORD style, int x, int y,
                             int width, int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID parameter);
 LRESULT WINAPI DefWindowProcW(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+LRESULT WINAPI CallWindowProcW(WNDPROC procedure, HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 INT_PTR WINAPI DialogBoxIndirectParamW(HINSTANCE instance, LPCDLGTEMPLATEW dialog, HWND parent, DLGPROC procedure,
                                        LPARAM parameter);
 HWND WINAPI FindWindowW(LPCWSTR class_name, LPCWSTR caption);
