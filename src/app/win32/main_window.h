@@ -32,7 +32,7 @@
 #include "metrics/win32/win_system_probe.h"
 #include "optimizer/win32/win_max_mem.h"
 #include "settings/reg_manager.h"
-#include "settings/win32/system_services.h"
+#include "settings/win32/store_services.h"
 #include "skin/skin_description.h"
 #include "skin/text_label.h"
 #include "skin/win32/form_rgn.h"
