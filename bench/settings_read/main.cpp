@@ -9,7 +9,7 @@
 
 #include "base/ini_file.h"
 #include "settings/settings_table.h"
-#include "settings/win32/system_services.h"
+#include "settings/win32/store_services.h"
 
 using namespace qv::settings;
 

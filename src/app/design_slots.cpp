@@ -56,19 +56,18 @@ void DesignSlots::ShowOnDefaultGauges(const DisplayFigures& figures, long long t
     }
 }
 
-void DesignSlots::ShowOnSkin(const DisplayFigures& figures, const DigitComposer& compose_digits) {
+void DesignSlots::ShowOnSkin(const DisplayFigures& figures) {
     for (int metric = 1; metric <= kMetricSlots; ++metric) {
         if (auto& gauge = SkinGauges[static_cast<std::size_t>(metric - 1)]) gauge->SetProgress(slot_figure(metric, figures));
     }
     for (int metric = 1; metric <= kMetricSlots; ++metric) {
         if (auto& bar = SkinProgressBars[static_cast<std::size_t>(metric - 1)]) bar->SetPosition(slot_figure(metric, figures));
     }
-    if (!compose_digits) return;
     for (int metric = 1; metric <= kMetricSlots; ++metric) {
         auto& field = SkinValues[static_cast<std::size_t>(metric - 1)];
         if (!field) continue;
         const std::int64_t figure = slot_figure(metric, figures);
-        field->SetPicture(compose_digits(metric == 1 ? figure / 1048576 : figure));
+        field->SetNumber(metric == 1 ? figure / 1048576 : figure);
     }
 }
 

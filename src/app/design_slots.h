@@ -5,31 +5,26 @@
 // window alive until no event of theirs can still be running.
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/display_values.h"
 #include "skin/cool_gauge.h"
+#include "skin/digit_field.h"
 #include "skin/gauge.h"
 #include "skin/gprogress.h"
-#include "skin/image.h"
-#include "skin/picture_control.h"
 
 namespace qv::app {
 
 inline constexpr int kMetricSlots = 6;
 inline constexpr int kSkinButtonSlots = 4;  // 1 settings, 2 exit, 3 close, 4 optimize
 
-// Makes the picture a skin's digit field shows for a number.
-using DigitComposer = std::function<skin::Image(long long number)>;
-
 class DesignSlots {
 public:
     std::array<std::unique_ptr<skin::TCoolGauge>, kMetricSlots> DefaultGauges;
     std::array<std::unique_ptr<skin::TLabelGauge>, kMetricSlots> SkinGauges;
-    std::array<std::unique_ptr<skin::PictureControl>, kMetricSlots> SkinValues;
+    std::array<std::unique_ptr<skin::DigitField>, kMetricSlots> SkinValues;
     std::array<std::unique_ptr<skin::TGProgress>, kMetricSlots> SkinProgressBars;
     std::array<std::unique_ptr<skin::GraphicControl>, kSkinButtonSlots> SkinButtons;
 
@@ -49,7 +44,7 @@ public:
     void ShowOnDefaultGauges(const DisplayFigures& figures, long long total_mb);
     // A skin's elements in three passes (gauges, progress bars, digit fields), each in metric order,
     // skipping metrics the skin has no element for. Memory is bytes on gauges and bars, MB in digits.
-    void ShowOnSkin(const DisplayFigures& figures, const DigitComposer& compose_digits);
+    void ShowOnSkin(const DisplayFigures& figures);
 
 private:
     template <typename Control>

@@ -1,7 +1,7 @@
 #pragma once
 // A control showing a picture: at its top-left corner, centred, or stretched over the control; with
 // Transparent, pixels of the transparent colour (by default the picture's bottom-left pixel) let what
-// lies beneath show. The background picture of the window (TFormRgn) and the skins' digit fields.
+// lies beneath show. The background picture of the window (TFormRgn) and the skins' digit fields (DigitField).
 #include <optional>
 
 #include "skin/graphic_control.h"

@@ -46,19 +46,25 @@ TEST(DesignSlots, SkinElementsGetTheirFiguresAndMissingOnesAreSkipped) {
     slots.SkinGauges[0] = std::make_unique<skin::TLabelGauge>();
     slots.SkinGauges[0]->SetMaxValue(static_cast<std::int64_t>(kTotal));
     slots.SkinProgressBars[2] = std::make_unique<skin::TGProgress>();
-    slots.SkinValues[0] = std::make_unique<skin::PictureControl>();
-    slots.SkinValues[3] = std::make_unique<skin::PictureControl>();
-    std::vector<long long> composed;
-    slots.ShowOnSkin(sample(), [&](long long number) {
-        composed.push_back(number);
-        return skin::Image::Filled(static_cast<int>(number), 1, 0);
-    });
+    // Digit d is one pixel of the value d + 1 and the key colour is 0, so a field reads back as its number.
+    auto digits = std::make_shared<skin::DigitPictures>(skin::DigitPictures{{}, 1, 1});
+    for (int d = 0; d <= 9; ++d) digits->Digits.push_back(skin::Image::Filled(1, 1, static_cast<skin::Pixel>(d + 1)));
+    for (std::size_t i : {0u, 3u}) {
+        slots.SkinValues[i] = std::make_unique<skin::DigitField>(digits, skin::DigitAlign::Left, 0);
+    }
+    slots.ShowOnSkin(sample());
     EXPECT_EQ(slots.SkinGauges[0]->Progress(), 39845888);
     EXPECT_EQ(slots.SkinProgressBars[2]->Position(), 100);
-    EXPECT_EQ(composed, (std::vector<long long>{38, 80}));  // memory in MB, System in percent
-    EXPECT_EQ(slots.SkinValues[3]->Picture().Width(), 80);
-    // A skin without digits: gauges and bars still follow.
-    slots.ShowOnSkin(sample(), nullptr);
+    auto shown = [&](std::size_t i) {
+        std::string text;
+        for (int x = 0; x < skin::kDigitCells; ++x) {
+            const skin::Pixel p = slots.SkinValues[i]->Picture().Pixels().At(x, 0);
+            text += p == 0 ? '.' : static_cast<char>('0' + p - 1);
+        }
+        return text;
+    };
+    EXPECT_EQ(shown(0), "38.");  // memory in MB
+    EXPECT_EQ(shown(3), "80.");  // System in percent
 }
 
 TEST(DesignSlots, ClearingRetiresEveryElementAndKeepsItAliveUntilAsked) {

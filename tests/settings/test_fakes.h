@@ -14,7 +14,7 @@
 #include <iconv.h>
 #endif
 
-#include "settings/atomic_file_store.h"
+#include "base/atomic_file_store.h"
 #include "settings/hotkey_text.h"
 #include "settings/reg_manager.h"
 #include "base/text_codec.h"
@@ -22,7 +22,7 @@
 namespace qv::settings::testing {
 
 // Files in memory. Each primitive can be made to fail, to see that a failure leaves the old file.
-class MemoryFileSystem : public FileSystem {
+class MemoryFileSystem : public ini::FileSystem {
 public:
     std::map<std::wstring, std::string> files;
     std::set<std::wstring> unreadable;
@@ -169,7 +169,7 @@ public:
 // A store on files in memory; its INI file is "C:\\app\\Quorvane.ini" unless changed.
 struct MemoryStore {
     MemoryFileSystem disk;
-    AtomicFileStore files{disk};
+    ini::AtomicFileStore files{disk};
     Cp932Codec ansi;
     RecordingNotifier notifier;
     const std::wstring path = L"C:\\app\\Quorvane.ini";

@@ -12,7 +12,7 @@
 #include "optimizer/win32/win_max_mem.h"
 #include "settings/settings_table.h"
 #include "settings/win32/settings_location.h"
-#include "settings/win32/system_services.h"
+#include "settings/win32/store_services.h"
 
 namespace qv::app {
 namespace {

@@ -32,7 +32,7 @@
 #include "metrics/win32/win_system_probe.h"
 #include "optimizer/win32/win_max_mem.h"
 #include "settings/reg_manager.h"
-#include "settings/win32/system_services.h"
+#include "settings/win32/store_services.h"
 #include "skin/skin_description.h"
 #include "skin/text_label.h"
 #include "skin/win32/form_rgn.h"
@@ -221,8 +221,6 @@ private:
     controls::TFlatButton XButton;
     // The gauges of the default design and a skin's elements, with the retired ones.
     DesignSlots design_;
-    // The digit pictures of a skin's value fields; empty while no skin has digits.
-    DigitComposer compose_digits_;
     // The entries of the skin submenu last opened, in menu order (ids FirstSkinEntry + index), and
     // the tooltip that shows the hints of a skin's progress bars.
     std::vector<SkinMenuEntry> SkinMenuItems;

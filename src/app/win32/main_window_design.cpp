@@ -140,7 +140,6 @@ void MainWindow::ClearForSkin() {
     design_.ClearAll();
     clear_progress_hints();
     show_fixed_elements(false);
-    compose_digits_ = nullptr;
 }
 
 void MainWindow::RestoreDefaultDesign() {
@@ -149,7 +148,6 @@ void MainWindow::RestoreDefaultDesign() {
     clear_progress_hints();
     CreateDefaultGauges();
     show_fixed_elements(true);
-    compose_digits_ = nullptr;
     // The whole window again, whatever shape and size a skin gave it.
     // The one-pixel frame stays one pixel at every scale.
     const int width = scaled(kClientWidth) + 2, height = scaled(kClientHeight) + 2;
@@ -231,7 +229,7 @@ void MainWindow::set_title(const std::wstring& text) { Title.SetCaption(text); }
 
 void MainWindow::show_figures(const DisplayFigures& figures) {
     skin::UpdateBatch batch(surface_->Host());
-    if (state_.SkinActive) design_.ShowOnSkin(figures, compose_digits_);
+    if (state_.SkinActive) design_.ShowOnSkin(figures);
     else design_.ShowOnDefaultGauges(figures, state_.TotalMB);
 }
 

@@ -227,19 +227,14 @@ void MainWindow::build_skin(const skin::SkinDescription& skin) {
         add_progress_hint(static_cast<int>(i) + 1, bar->BoundsRect());
         design_.SkinProgressBars[i] = std::move(bar);
     }
-    bool has_digits = false;
     for (size_t i = 0; i < skin.Values.size(); ++i) {
         const auto& at = skin.Values[i];
         if (!at) continue;
-        auto field = std::make_unique<skin::PictureControl>();
-        field->SetBounds(at->Left, at->Top, at->WidthOr(skin::kDigitCells * digits->CellWidth),
-                         at->HeightOr(digits->CellHeight));
-        field->SetTransparent(true);
-        field->SetTransparentKey(skin::ToPixel(skin.ValueTransparentColor));
+        auto field = std::make_unique<skin::DigitField>(digits, skin.ValueAlign, skin.ValueTransparentColor);
+        field->SetPosition(*at);
         field->OnMouseDown = Title.OnMouseDown;
         field->SetParent(&host);
         design_.SkinValues[i] = std::move(field);
-        has_digits = true;
     }
 
     BackImage->SetTransparentColor(skin.BackTransparentColor);
@@ -247,12 +242,6 @@ void MainWindow::build_skin(const skin::SkinDescription& skin) {
     if (back_error) show_picture_error(*back_error);
     else BackImage->SetPicture(std::move(back));
     shape_window_to_picture();
-
-    if (has_digits) {
-        compose_digits_ = [digits, align = skin.ValueAlign, key = skin.ValueTransparentColor](long long number) {
-            return skin::ComposeDigits(number, *digits, align, key);
-        };
-    }
 }
 
 void MainWindow::build_skin_button(int slot, const skin::SkinButtonSpec& spec, const skin::SkinDescription& skin) {

@@ -1,7 +1,7 @@
 // The 95 family's route from 32-bit code to the 16-bit GetFreeSystemResources of User.exe.
 #include <cstdint>
 
-#include "metrics/win32/system_services.h"
+#include "metrics/win32/thunk16.h"
 
 #if defined(__i386__)
 // QT_Thunk takes the 16:16 target in EDX and copies the arguments found between ESP and EBP - 0x40
@@ -114,6 +114,23 @@ void Win9xThunk16::free_kernel32() noexcept {
     qt_thunk_ = nullptr;
     generic_thunk_ = nullptr;
     kernel32_.reset();
+}
+
+FARPROC export_by_ordinal(HMODULE module, WORD ordinal) noexcept {
+    if (!module) return nullptr;
+    const auto* base = reinterpret_cast<const BYTE*>(module);
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    if (dos->e_magic != IMAGE_DOS_SIGNATURE) return nullptr;
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    if (nt->Signature != IMAGE_NT_SIGNATURE) return nullptr;
+    const IMAGE_DATA_DIRECTORY& directory = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
+    if (!directory.VirtualAddress) return nullptr;
+    const auto* exports = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + directory.VirtualAddress);
+    if (ordinal < exports->Base || ordinal - exports->Base >= exports->NumberOfFunctions) return nullptr;
+    const DWORD address = reinterpret_cast<const DWORD*>(base + exports->AddressOfFunctions)[ordinal - exports->Base];
+    const bool forwarded = address >= directory.VirtualAddress && address < directory.VirtualAddress + directory.Size;
+    if (!address || forwarded) return nullptr;
+    return reinterpret_cast<FARPROC>(const_cast<BYTE*>(base + address));
 }
 
 } // namespace qv::metrics::win32

@@ -20,7 +20,9 @@
 #include "base/win32/memory_status.h"
 #include "metrics/sys_mon.h"
 #include "metrics/system_probe.h"
-#include "metrics/win32/system_services.h"
+#include "metrics/win32/refresh_timer.h"
+#include "metrics/win32/system_calls.h"
+#include "metrics/win32/thunk16.h"
 
 namespace qv::metrics::win32 {
 

@@ -13,7 +13,7 @@
 #include "base/win32/unique_handle.h"
 #include "settings/reg_manager.h"
 #include "settings/settings_dialog_values.h"
-#include "settings/win32/system_services.h"
+#include "settings/win32/store_services.h"
 
 namespace qv::settings::win32 {
 

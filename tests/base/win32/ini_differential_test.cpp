@@ -11,7 +11,8 @@
 #include <cstdint>
 
 #include "base/ini_file.h"
-#include "settings/win32/system_services.h"
+#include "base/win32/ansi_code_page.h"
+#include "base/win32/file_store.h"
 #include "support/win32/files.h"
 
 namespace qv::ini::win32 {
@@ -89,7 +90,7 @@ bool is_unicode(const std::string& bytes) { return bytes.starts_with("\xFF\xFE")
 
 std::vector<std::wstring> canonical(const std::string& bytes) {
     const std::wstring text = is_unicode(bytes) ? ini::decode_utf16(std::string_view(bytes).substr(2), false)
-                                                : settings::win32::AnsiCodec().decode(bytes);
+                                                : win::AnsiCodec().decode(bytes);
     std::vector<std::wstring> lines;
     for (size_t start = 0; start < text.size();) {
         size_t end = text.find(L'\n', start);
@@ -140,14 +141,14 @@ public:
     void write(const std::wstring& path, std::string_view bytes) override { test::write_file(path, bytes); }
 
 private:
-    settings::win32::Win32FileSystem files_;
+    win::Win32FileSystem files_;
 };
 
 TEST(IniDifferential, AgreesWithTheSystemProfileFunctions) {
     ASSERT_EQ(::GetACP(), 932u) << "the tests run with the Japanese code page";
     test::TempFolder folder(L"qv-settings-differential");
     DirectFileStore files;
-    const settings::win32::AnsiCodec ansi;
+    const win::AnsiCodec ansi;
     Random random(0x5eed1234);
     constexpr int kFiles = 80;
     constexpr int kOperations = 20;
@@ -165,7 +166,7 @@ TEST(IniDifferential, AgreesWithTheSystemProfileFunctions) {
             const std::wstring text = generate_file(random);
             unicode = random.chance(25);
             const std::string bytes = unicode ? "\xFF\xFE" + *ini::encode_utf16(text, false)
-                                              : *settings::win32::AnsiCodec().encode(text);
+                                              : *win::AnsiCodec().encode(text);
             test::write_file(ours, bytes);
             test::write_file(theirs, bytes);
             history = (unicode ? L"UTF-16 file:\n" : L"file:\n") + text + L"\n";

@@ -12,7 +12,7 @@
 #include "base/ini_file.h"
 #include "base/win32/unique_handle.h"
 #include "settings/win32/settings_location.h"
-#include "settings/win32/system_services.h"
+#include "settings/win32/store_services.h"
 #include "support/win32/files.h"
 
 namespace qv::settings::win32 {

@@ -326,7 +326,7 @@ TEST_F(SettingsDialogTest, ClearedPictureAndSkinAreWrittenEmptyOnOkOnly) {
 }
 
 TEST_F(SettingsDialogTest, OkWritesEveryValueOrNone) {
-    const std::string before = *AnsiCodec().encode(L"; mine\r\n[Clean]\r\nCleanValue=64\r\n[表示]\r\nx=ソフト\r\n");
+    const std::string before = *win::AnsiCodec().encode(L"; mine\r\n[Clean]\r\nCleanValue=64\r\n[表示]\r\nx=ソフト\r\n");
     test::write_file(ini, before);
     auto set_text = [](HWND dialog, int id, const std::wstring& text) {
         ::SetWindowTextW(item(dialog, id), text.c_str());

@@ -1,22 +1,15 @@
 #pragma once
-// What the settings store needs from Windows: the settings file (file_system.h), the ANSI code page,
-// message boxes, and the keyboard layout's key names. One SystemServices object serves a store and must
+// What the settings store needs from Windows: the settings file and the ANSI code page (from base), message
+// boxes, and the keyboard layout's key names. One SystemServices object serves a store and must
 // outlive it.
 #include <windows.h>
 
-#include "settings/win32/file_system.h"
 #include "settings/hotkey_text.h"
 #include "settings/reg_manager.h"
-#include "base/text_codec.h"
+#include "base/win32/ansi_code_page.h"
+#include "base/win32/file_store.h"
 
 namespace qv::settings::win32 {
-
-// The system's ANSI code page (CP_ACP).
-class AnsiCodec final : public ini::TextCodec {
-public:
-    std::wstring decode(std::string_view bytes) const override;
-    std::optional<std::string> encode(std::wstring_view text) const override;
-};
 
 // Caption "エラー", error icon, OK; modal to the owner, or to the thread's windows when there is none.
 class MessageBoxNotifier final : public Notifier {
@@ -46,9 +39,8 @@ public:
     void set_owner(HWND owner) noexcept { notifier_.set_owner(owner); }
 
 private:
-    Win32FileSystem file_system_;
-    AtomicFileStore files_{file_system_};
-    AnsiCodec ansi_;
+    win::Win32FileStore files_;
+    win::AnsiCodec ansi_;
     MessageBoxNotifier notifier_;
     SystemKeyLayout layout_;
 };

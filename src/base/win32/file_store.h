@@ -1,20 +1,20 @@
 #pragma once
-// The settings file on Win32 files. A write goes to the file that a link names and keeps that file's
+// INI files on Win32 files. A write goes to the file that a link names and keeps that file's
 // identity: its other names (hard links), its attributes and, where the system has them, its security.
 #include <windows.h>
 
 #include <string>
 
-#include "settings/atomic_file_store.h"
+#include "base/atomic_file_store.h"
 #include "base/win32/unique_handle.h"
 
-namespace qv::settings::win32 {
+namespace qv::win {
 
 // The temporary file of a write lies beside the file the target's links lead to, so that the replacement
 // is a rename within one folder. From its creation until that rename it stays open without delete
 // sharing: another writer's clean-up of abandoned temporary files can then delete only those of writers
 // that are gone, whatever it can tell about their owners.
-class Win32FileSystem final : public FileSystem {
+class Win32FileSystem final : public ini::FileSystem {
 public:
     ini::FileRead read(const std::wstring& path) override;
     std::optional<std::wstring> create_temporary(const std::wstring& target) override;
@@ -27,7 +27,22 @@ private:
     void release() noexcept;
 
     std::wstring temporary_;
-    win::UniqueFileHandle held_;
+    UniqueFileHandle held_;
 };
 
-} // namespace qv::settings::win32
+// The atomic store on Win32 files: what the settings and the skin reader read and write through.
+class Win32FileStore final : public ini::FileStore {
+public:
+    Win32FileStore() = default;
+    Win32FileStore(const Win32FileStore&) = delete;
+    Win32FileStore& operator=(const Win32FileStore&) = delete;
+
+    ini::FileRead read(const std::wstring& path) override { return atomic_.read(path); }
+    void write(const std::wstring& path, std::string_view bytes) override { atomic_.write(path, bytes); }
+
+private:
+    Win32FileSystem system_;
+    ini::AtomicFileStore atomic_{system_};
+};
+
+} // namespace qv::win

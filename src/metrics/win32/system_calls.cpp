@@ -1,13 +1,10 @@
-#include "metrics/win32/system_services.h"
+#include "metrics/win32/system_calls.h"
 
 #include <string>
-
-#include "base/win32/error_report.h"
 
 namespace qv::metrics::win32 {
 namespace {
 
-constexpr UINT_PTR kTimerId = 1;
 constexpr LONG kStatusNotImplemented = static_cast<LONG>(0xC0000002);
 
 template <typename Function>
@@ -90,86 +87,6 @@ std::unique_ptr<RegistryKey> SystemRegistry::root(RegistryRoot which, std::strin
     HKEY remote = nullptr;
     if (::RegConnectRegistryA(std::string(machine).c_str(), predefined, &remote) != ERROR_SUCCESS) return nullptr;
     return std::make_unique<Win32RegistryKey>(win::UniqueKey(remote));
-}
-
-FARPROC export_by_ordinal(HMODULE module, WORD ordinal) noexcept {
-    if (!module) return nullptr;
-    const auto* base = reinterpret_cast<const BYTE*>(module);
-    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
-    if (dos->e_magic != IMAGE_DOS_SIGNATURE) return nullptr;
-    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-    if (nt->Signature != IMAGE_NT_SIGNATURE) return nullptr;
-    const IMAGE_DATA_DIRECTORY& directory = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
-    if (!directory.VirtualAddress) return nullptr;
-    const auto* exports = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + directory.VirtualAddress);
-    if (ordinal < exports->Base || ordinal - exports->Base >= exports->NumberOfFunctions) return nullptr;
-    const DWORD address = reinterpret_cast<const DWORD*>(base + exports->AddressOfFunctions)[ordinal - exports->Base];
-    const bool forwarded = address >= directory.VirtualAddress && address < directory.VirtualAddress + directory.Size;
-    if (!address || forwarded) return nullptr;
-    return reinterpret_cast<FARPROC>(const_cast<BYTE*>(base + address));
-}
-
-WindowTimer::WindowTimer() {
-    register_class(L"QuorvaneRefreshTimer");
-    try {
-        create(L"QuorvaneRefreshTimer", L"", 0, 0, 0, 0, 0, 0, HWND_MESSAGE);
-    } catch (const std::exception&) {
-        // Systems before Windows 2000 have no message-only windows: a hidden window that is never shown.
-        create(L"QuorvaneRefreshTimer", L"", WS_POPUP, WS_EX_TOOLWINDOW, 0, 0, 0, 0);
-    }
-}
-
-WindowTimer::~WindowTimer() {
-    enabled_ = false;
-    apply();
-    destroy();
-}
-
-void WindowTimer::set_handler(std::function<void()> on_tick) { on_tick_ = std::move(on_tick); }
-
-void WindowTimer::set_interval(std::uint32_t milliseconds) {
-    interval_ = milliseconds;
-    apply();
-}
-
-void WindowTimer::set_enabled(bool enabled) {
-    enabled_ = enabled;
-    apply();
-}
-
-void WindowTimer::apply() noexcept {
-    if (!handle()) return;
-    if (enabled_ && interval_ > 0) {
-        ::SetTimer(handle(), kTimerId, interval_, nullptr);  // replaces a running one
-    } else {
-        ::KillTimer(handle(), kTimerId);
-    }
-}
-
-void WindowTimer::tick() noexcept {
-    if (ticking_ || !on_tick_) return;
-    ticking_ = true;
-    try {
-        on_tick_();
-    } catch (...) {
-        if (error_handler_) {
-            try {
-                error_handler_(std::current_exception());
-            } catch (...) {
-            }
-        } else {
-            win::report_current_exception(error_owner_);
-        }
-    }
-    ticking_ = false;
-}
-
-LRESULT WindowTimer::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == WM_TIMER && wparam == kTimerId) {
-        tick();
-        return 0;
-    }
-    return default_message(message, wparam, lparam);
 }
 
 } // namespace qv::metrics::win32

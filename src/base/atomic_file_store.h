@@ -1,5 +1,5 @@
 #pragma once
-// A ini::FileStore that never leaves a half-written settings file: the new contents go to a temporary file
+// A FileStore that never leaves a half-written file: the new contents go to a temporary file
 // beside the old one, reach the disk, and then replace it in one step. The platform supplies the
 // primitive operations.
 #include <optional>
@@ -8,12 +8,12 @@
 
 #include "base/file_store.h"
 
-namespace qv::settings {
+namespace qv::ini {
 
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
-    virtual ini::FileRead read(const std::wstring& path) = 0;
+    virtual FileRead read(const std::wstring& path) = 0;
     // Creates a new, empty file in the folder of `target`; its path, or nothing when the folder refuses.
     virtual std::optional<std::wstring> create_temporary(const std::wstring& target) = 0;
     // Writes the whole file and flushes it to the disk.
@@ -23,14 +23,14 @@ public:
     virtual void remove(const std::wstring& path) noexcept = 0;
 };
 
-class AtomicFileStore final : public ini::FileStore {
+class AtomicFileStore final : public FileStore {
 public:
     explicit AtomicFileStore(FileSystem& files) : files_(files) {}
-    ini::FileRead read(const std::wstring& path) override { return files_.read(path); }
+    FileRead read(const std::wstring& path) override { return files_.read(path); }
     void write(const std::wstring& path, std::string_view bytes) override;
 
 private:
     FileSystem& files_;
 };
 
-} // namespace qv::settings
+} // namespace qv::ini

@@ -1,4 +1,4 @@
-#include "settings/win32/file_system.h"
+#include "base/win32/file_store.h"
 
 #include <algorithm>
 #include <cwchar>
@@ -7,7 +7,7 @@
 #include "base/ascii.h"
 #include "base/win32/system_function.h"
 
-namespace qv::settings::win32 {
+namespace qv::win {
 namespace {
 
 using GetFinalPathFn = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, DWORD);
@@ -48,10 +48,10 @@ struct Target {
 Target inspect(const std::wstring& path) {
     Target target{path, ::GetFileAttributesW(path.c_str())};
     // No access asked: this open works on a file others hold without any sharing.
-    win::UniqueFileHandle file(
+    UniqueFileHandle file(
         ::CreateFileW(path.c_str(), 0, kAllSharing, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!file) return target;
-    static const auto final_path = win::nt_function<GetFinalPathFn>(L"kernel32.dll", "GetFinalPathNameByHandleW");
+    static const auto final_path = nt_function<GetFinalPathFn>(L"kernel32.dll", "GetFinalPathNameByHandleW");
     if (final_path) {
         std::wstring name(MAX_PATH, L'\0');
         DWORD length = final_path(file.get(), name.data(), static_cast<DWORD>(name.size()), 0);
@@ -72,7 +72,7 @@ Target inspect(const std::wstring& path) {
 
 // The NT family's rename over an existing file; null on the 95 family, which has none.
 MoveFileExFn move_file_ex() {
-    static const auto function = win::nt_function<MoveFileExFn>(L"kernel32.dll", "MoveFileExW");
+    static const auto function = nt_function<MoveFileExFn>(L"kernel32.dll", "MoveFileExW");
     return function;
 }
 
@@ -81,8 +81,8 @@ MoveFileExFn move_file_ex() {
 // first, and a crash then leaves no settings file at all.
 void copy_security(const std::wstring& from, const std::wstring& to) {
     // advapi32 is loaded with the program (the registry calls).
-    static const auto get = win::nt_function<GetFileSecurityFn>(L"advapi32.dll", "GetFileSecurityW");
-    static const auto set = win::nt_function<SetFileSecurityFn>(L"advapi32.dll", "SetFileSecurityW");
+    static const auto get = nt_function<GetFileSecurityFn>(L"advapi32.dll", "GetFileSecurityW");
+    static const auto set = nt_function<SetFileSecurityFn>(L"advapi32.dll", "SetFileSecurityW");
     DWORD size = 0;
     if (!get || !set || get(from.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &size) || size == 0) return;
     std::vector<void*> descriptor(size / sizeof(void*) + 1);  // aligned for the pointers inside
@@ -120,7 +120,7 @@ std::wstring temporary_name(const std::wstring& target, unsigned attempt) {
 }
 
 bool process_runs(DWORD id) {
-    win::UniqueKernelHandle process(::OpenProcess(SYNCHRONIZE, FALSE, id));
+    UniqueKernelHandle process(::OpenProcess(SYNCHRONIZE, FALSE, id));
     return process && ::WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT;
 }
 
@@ -133,7 +133,7 @@ void remove_abandoned_temporaries(const std::wstring& target) {
     const std::wstring folder = target.substr(0, name_start);
     const std::wstring prefix = target.substr(name_start) + L".";
     WIN32_FIND_DATAW found;
-    win::UniqueFindHandle search(::FindFirstFileW((target + L".*.tmp").c_str(), &found));
+    UniqueFindHandle search(::FindFirstFileW((target + L".*.tmp").c_str(), &found));
     if (!search) return;
     do {
         const std::wstring_view name = found.cFileName;
@@ -150,7 +150,7 @@ void remove_abandoned_temporaries(const std::wstring& target) {
 
 ini::FileRead Win32FileSystem::read(const std::wstring& path) {
     // Others may hold the file open for writing or replace it meanwhile; the read takes what is there.
-    win::UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, kAllSharing, nullptr, OPEN_EXISTING,
+    UniqueFileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, kAllSharing, nullptr, OPEN_EXISTING,
                                              FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) return {is_missing(::GetLastError()) ? ini::ReadStatus::missing : ini::ReadStatus::failed, {}};
     // One call reads a settings file whole: a file read returns less than asked only at its end.
@@ -176,7 +176,7 @@ std::optional<std::wstring> Win32FileSystem::create_temporary(const std::wstring
     const DWORD attributes = real.attributes == INVALID_FILE_ATTRIBUTES ? 0 : real.attributes & kKeptAttributes;
     for (unsigned attempt = 0; attempt < 16; ++attempt) {
         std::wstring name = temporary_name(real.path, attempt);
-        win::UniqueFileHandle file(::CreateFileW(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+        UniqueFileHandle file(::CreateFileW(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                                                  attributes ? attributes : FILE_ATTRIBUTE_NORMAL, nullptr));
         if (file) {
             held_ = std::move(file);
@@ -191,7 +191,7 @@ std::optional<std::wstring> Win32FileSystem::create_temporary(const std::wstring
 bool Win32FileSystem::write_all(const std::wstring& path, std::string_view bytes) {
     // On the disk before it replaces the old file: a crash then leaves the old or the new file whole.
     if (held_ && path == temporary_) return write_whole(held_.get(), bytes);
-    win::UniqueFileHandle file(
+    UniqueFileHandle file(
         ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     return file && write_whole(file.get(), bytes) && ::CloseHandle(file.release());
 }
@@ -220,7 +220,7 @@ bool Win32FileSystem::replace(const std::wstring& from, const std::wstring& to) 
 bool Win32FileSystem::rewrite_in_place(const std::wstring& from, const std::wstring& to) {
     const ini::FileRead copy = read(from);
     if (copy.status != ini::ReadStatus::ok) return false;
-    win::UniqueFileHandle file;
+    UniqueFileHandle file;
     const bool opened = retry_while_held([&] {
         file.reset(::CreateFileW(to.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
         return static_cast<bool>(file);
@@ -241,4 +241,4 @@ void Win32FileSystem::release() noexcept {
     temporary_.clear();
 }
 
-} // namespace qv::settings::win32
+} // namespace qv::win

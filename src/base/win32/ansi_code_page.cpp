@@ -1,6 +1,6 @@
-#include "settings/win32/system_services.h"
+#include "base/win32/ansi_code_page.h"
 
-namespace qv::settings::win32 {
+namespace qv::win {
 
 std::wstring AnsiCodec::decode(std::string_view bytes) const {
     if (bytes.empty()) return {};
@@ -26,17 +26,4 @@ std::optional<std::string> AnsiCodec::encode(std::wstring_view text) const {
     return bytes;
 }
 
-void MessageBoxNotifier::show_error(const std::wstring& text) {
-    const UINT modality = owner_ ? MB_APPLMODAL : MB_TASKMODAL;
-    ::MessageBoxW(owner_, text.c_str(), L"エラー", MB_OK | MB_ICONERROR | modality);
-}
-
-std::wstring SystemKeyLayout::key_name(unsigned virtual_key) const {
-    const UINT scan = ::MapVirtualKeyW(virtual_key, MAPVK_VK_TO_VSC);
-    if (scan == 0) return {};
-    wchar_t name[64];
-    const int length = ::GetKeyNameTextW(static_cast<LONG>(scan << 16), name, 64);
-    return std::wstring(name, length > 0 ? static_cast<size_t>(length) : 0);
-}
-
-} // namespace qv::settings::win32
+} // namespace qv::win

@@ -1,4 +1,4 @@
-// The settings file on real files: atomic replacement, refused writes, and a store end to end.
+// INI files on real files: atomic replacement, refused writes, links, marks and other programs' handles.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -6,13 +6,13 @@
 #include <thread>
 
 #include "base/ini_file.h"
+#include "base/win32/ansi_code_page.h"
+#include "base/win32/file_store.h"
 #include "base/win32/system_function.h"
 #include "base/win32/unique_handle.h"
-#include "settings/settings_table.h"
-#include "settings/win32/system_services.h"
 #include "support/win32/files.h"
 
-namespace qv::settings::win32 {
+namespace qv::win {
 namespace {
 
 using test::TempFolder;
@@ -49,8 +49,9 @@ bool unix_symlink(const std::wstring& link, const std::wstring& target, bool mak
 class Win32FileTest : public ::testing::Test {
 protected:
     TempFolder folder{L"qv-settings-files"};
-    SystemServices system;
-    ini::IniFile ini(const std::wstring& path) { return ini::IniFile(*system.services().files, *system.services().ansi, path); }
+    Win32FileStore files;
+    AnsiCodec ansi;
+    ini::IniFile ini(const std::wstring& path) { return ini::IniFile(files, ansi, path); }
 };
 
 TEST_F(Win32FileTest, WritesReplaceTheFileAndLeaveNothingElse) {
@@ -161,48 +162,5 @@ TEST_F(Win32FileTest, PathsThatCannotHoldTheFile) {
     EXPECT_EQ(folder.names(), std::vector<std::wstring>{L"folder.ini"});
 }
 
-TEST_F(Win32FileTest, JapaneseFolderAndValuesThroughTheStore) {
-    const std::wstring japanese = folder.file(L"設定フォルダ");
-    ASSERT_TRUE(::CreateDirectoryW(japanese.c_str(), nullptr));
-    TRegManager RM = make_main_store(system.services());
-    RM.IniFileName = japanese + L"\\Quorvane.ini";
-    RM.Filer(L"BackImage").WriteString(L"C:\\画像\\背景ソフト.bmp");
-    RM.Filer(L"WindowFont").WriteFont({L"ＭＳ Ｐゴシック", 9, 0xFFFFFF, 0});
-    EXPECT_EQ(RM.Filer(L"BackImage").ReadString(), L"C:\\画像\\背景ソフト.bmp");
-    // In the file: Shift-JIS, the code page of the system.
-    const std::string bytes = test::read_file(RM.IniFileName).value_or("<missing>");
-    EXPECT_NE(bytes.find("\x94\x77\x8C\x69\x83\x5C\x83\x74\x83\x67"), std::string::npos);  // 背景ソフト
-    FontSpec font;
-    RM.Filer(L"WindowFont").ReadFont(font);
-    EXPECT_EQ(font.name, L"ＭＳ Ｐゴシック");
-}
-
-TEST(AnsiCodecTest, ShiftJisBothWaysAndNoSilentStandIns) {
-    ASSERT_EQ(::GetACP(), 932u) << "the tests run with the Japanese code page";
-    AnsiCodec codec;
-    EXPECT_EQ(codec.encode(L"能力ソ"), std::optional<std::string>("\x94\x5C\x97\xCD\x83\x5C"));
-    EXPECT_EQ(codec.decode("\x94\x5C\x97\xCD\x83\x5C"), L"能力ソ");
-    EXPECT_EQ(codec.encode(L"caf\u00e9"), std::nullopt);
-    EXPECT_EQ(codec.encode(L"\U0001F600"), std::nullopt);
-    EXPECT_EQ(codec.encode(L""), std::optional<std::string>(""));
-}
-
-TEST(SystemKeyLayoutTest, HotkeysRoundTripOnTheLayoutInForce) {
-    SystemKeyLayout layout;
-    int named = 0;
-    for (unsigned vk = 0x08; vk <= 0xFF; ++vk) {
-        const auto value = static_cast<std::uint16_t>(kHotKeyCtrl | kHotKeyAlt | vk);
-        const std::wstring text = hotkey_to_text(value, layout);
-        if (text.empty()) continue;
-        ++named;
-        const std::uint16_t back = text_to_hotkey(text, layout);
-        // Keys sharing a name (keypad digits and the main ones) come back as the first code with it.
-        EXPECT_EQ(hotkey_to_text(back, layout), text) << vk;
-        EXPECT_LE(back & 0xFFu, vk);
-    }
-    EXPECT_GT(named, 70);
-    EXPECT_EQ(text_to_hotkey(L"ctrl+alt+f5", layout), kHotKeyCtrl | kHotKeyAlt | 0x74);
-}
-
 } // namespace
-} // namespace qv::settings::win32
+} // namespace qv::win
