@@ -6,10 +6,9 @@
 
 namespace qv::win::bridge {
 
-bool ansi_system() noexcept {
-    static const bool ansi = (::GetVersion() & 0x80000000u) != 0;
-    return ansi;
-}
+// Asked anew each time (GetVersion only reads the process's block): a static would need a guard, whose
+// lock is built on a semaphore, whose creation may be the call being resolved.
+bool ansi_system() noexcept { return (::GetVersion() & 0x80000000u) != 0; }
 
 FARPROC system_export(const char* library, const char* name) noexcept {
     // Libraries the program uses for its whole run: loading one again only counts up, and the

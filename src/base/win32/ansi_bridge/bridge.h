@@ -30,12 +30,20 @@ template <typename Return, typename... Arguments>
 struct Slot<Return(WINAPI*)(Arguments...)> {
     using Function = Return(WINAPI*)(Arguments...);
 
-    // The slot's first value: chooses the function for this system, stores it and forwards the call.
+    // The slot's first value: chooses the function for this system once, stores it and forwards the call.
+    // A caller may have read the slot before the first call and keep calling through that value (the
+    // compiler takes import slots for constants and hoists them out of a message loop): the choice is
+    // therefore kept here too, so those calls cost one test, not a lookup. A constant-initialised static
+    // needs no guard: the guard's lock is built on a semaphore, whose creation may be the call resolved.
     template <Function* slot, const char* library, const char* name, Function ansi>
     static Return WINAPI resolve(Arguments... arguments) {
-        *slot = ansi_system() ? ansi
-                              : reinterpret_cast<Function>(reinterpret_cast<void*>(system_export(library, name)));
-        return (*slot)(arguments...);
+        static Function chosen = nullptr;
+        if (!chosen) {
+            chosen = ansi_system() ? ansi
+                                   : reinterpret_cast<Function>(reinterpret_cast<void*>(system_export(library, name)));
+        }
+        *slot = chosen;
+        return chosen(arguments...);
     }
 };
 
