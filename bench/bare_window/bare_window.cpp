@@ -1,13 +1,92 @@
 // The baseline of the footprint benchmarks: the least a windowed program of this tree can be. It loads
 // the system libraries Quorvane loads, registers a class, shows one 221 x 108 window, paints it once per
 // WM_PAINT and otherwise waits for messages.
+// Started as `bare_window.exe REFRESH_MS ICONS [hidden]` it is also the least program that shows what
+// Quorvane shows while idle: every REFRESH_MS it reads CPU usage and free memory, puts them as numbers
+// into ICONS notification-area icons (CPU, memory, then three that stay at 100 as the resource kinds do
+// on NT), re-sending an icon only when its number changed, and repaints the window only when the
+// figures it shows changed ("hidden": no window is shown).
 #include <windows.h>
 #include <commctrl.h>
 #include <commdlg.h>
 #include <objbase.h>
 #include <shellapi.h>
 
+#include <cstdint>
+#include <cwchar>
+#include <cwctype>
+
 namespace {
+
+constexpr UINT_PTR kRefreshTimer = 1;
+constexpr int kMaxIcons = 5;
+constexpr int kIconSize = 16;
+
+struct Numbers {
+    int count = 0;
+    int shown[kMaxIcons] = {-1, -1, -1, -1, -1};
+    HDC dc = nullptr;
+    HBITMAP color = nullptr, mask = nullptr;
+    HFONT font = nullptr;
+    std::uint64_t idle = 0, busy = 0;  // the system's times at the last refresh
+    wchar_t text[64] = L"Bare window";
+} numbers;
+
+std::uint64_t value(const FILETIME& t) { return (static_cast<std::uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime; }
+
+int cpu_percent() {
+    FILETIME idle, kernel, user;
+    if (!::GetSystemTimes(&idle, &kernel, &user)) return 0;
+    const std::uint64_t now_idle = value(idle), now_busy = value(kernel) + value(user);
+    const std::uint64_t d_idle = now_idle - numbers.idle, d_all = now_busy - numbers.busy;
+    numbers.idle = now_idle;
+    numbers.busy = now_busy;
+    return d_all == 0 ? 0 : static_cast<int>(100 - d_idle * 100 / d_all);
+}
+
+void show_number(HWND window, int slot, int number, DWORD action) {
+    wchar_t digits[8];
+    const int length = std::swprintf(digits, 8, L"%d", number);
+    HGDIOBJ old_bitmap = ::SelectObject(numbers.dc, numbers.color);
+    HGDIOBJ old_font = ::SelectObject(numbers.dc, numbers.font);
+    RECT all{0, 0, kIconSize, kIconSize};
+    ::FillRect(numbers.dc, &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    ::SetTextColor(numbers.dc, RGB(0, 255, 0));
+    ::SetBkMode(numbers.dc, TRANSPARENT);
+    ::TextOutW(numbers.dc, 0, 2, digits, length);
+    ::SelectObject(numbers.dc, old_font);
+    ::SelectObject(numbers.dc, old_bitmap);
+    ICONINFO info{TRUE, 0, 0, numbers.mask, numbers.color};
+    NOTIFYICONDATAW data{};
+    data.cbSize = NOTIFYICONDATAW_V1_SIZE;
+    data.hWnd = window;
+    data.uID = static_cast<UINT>(slot + 1);
+    data.uFlags = NIF_ICON | (action == NIM_ADD ? NIF_TIP : 0);
+    data.hIcon = ::CreateIconIndirect(&info);
+    std::swprintf(data.szTip, 64, L"Bare %d", slot);
+    ::Shell_NotifyIconW(action, &data);
+    ::DestroyIcon(data.hIcon);
+}
+
+void refresh(HWND window) {
+    MEMORYSTATUSEX memory{};
+    memory.dwLength = sizeof(memory);
+    ::GlobalMemoryStatusEx(&memory);
+    const int cpu = cpu_percent();
+    const int free_percent = static_cast<int>(memory.ullAvailPhys * 100 / (memory.ullTotalPhys ? memory.ullTotalPhys : 1));
+    const int values[kMaxIcons] = {cpu, free_percent, 100, 100, 100};
+    for (int slot = 0; slot < numbers.count; ++slot) {
+        if (values[slot] == numbers.shown[slot]) continue;
+        show_number(window, slot, values[slot], numbers.shown[slot] < 0 ? NIM_ADD : NIM_MODIFY);
+        numbers.shown[slot] = values[slot];
+    }
+    if (!::IsWindowVisible(window)) return;
+    wchar_t text[64];
+    std::swprintf(text, 64, L"CPU %d%% %llu MB", cpu, memory.ullAvailPhys / 1048576);
+    if (std::wcscmp(text, numbers.text) == 0) return;
+    std::wcscpy(numbers.text, text);
+    ::InvalidateRect(window, nullptr, FALSE);
+}
 
 LRESULT CALLBACK bare_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
@@ -20,11 +99,21 @@ LRESULT CALLBACK bare_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
         ::FillRect(dc, &all, brush);
         ::DeleteObject(brush);
         ::SetBkMode(dc, TRANSPARENT);
-        ::TextOutW(dc, 4, 4, L"Bare window", 11);
+        ::TextOutW(dc, 4, 4, numbers.text, static_cast<int>(std::wcslen(numbers.text)));
         ::EndPaint(window, &paint);
         return 0;
     }
-    case WM_DESTROY: ::PostQuitMessage(0); return 0;
+    case WM_TIMER: refresh(window); return 0;
+    case WM_DESTROY:
+        for (int slot = 0; slot < numbers.count; ++slot) {
+            NOTIFYICONDATAW data{};
+            data.cbSize = NOTIFYICONDATAW_V1_SIZE;
+            data.hWnd = window;
+            data.uID = static_cast<UINT>(slot + 1);
+            ::Shell_NotifyIconW(NIM_DELETE, &data);
+        }
+        ::PostQuitMessage(0);
+        return 0;
     default: return ::DefWindowProcW(window, message, wparam, lparam);
     }
 }
@@ -38,7 +127,13 @@ void* volatile keep_imports[] = {reinterpret_cast<void*>(&::InitCommonControlsEx
 
 } // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command_line, int) {
+    wchar_t* rest = command_line;
+    const long refresh_ms = std::wcstol(rest, &rest, 10);
+    numbers.count = static_cast<int>(std::wcstol(rest, &rest, 10));
+    if (numbers.count > kMaxIcons) numbers.count = kMaxIcons;
+    const bool hidden = std::wcsstr(rest, L"hidden") != nullptr;
+
     WNDCLASSW window_class{};
     window_class.lpfnWndProc = &bare_window_proc;
     window_class.hInstance = instance;
@@ -50,7 +145,21 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     HWND window = ::CreateWindowExW(0, L"BareWindow", L"Bare window", WS_POPUP | WS_BORDER, 100, 100,
                                     frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance,
                                     nullptr);
-    ::ShowWindow(window, SW_SHOW);
+    if (refresh_ms > 0) {
+        HDC screen = ::GetDC(nullptr);
+        numbers.dc = ::CreateCompatibleDC(screen);
+        numbers.color = ::CreateCompatibleBitmap(screen, kIconSize, kIconSize);
+        ::ReleaseDC(nullptr, screen);
+        numbers.mask = ::CreateBitmap(kIconSize, kIconSize, 1, 1, nullptr);
+        numbers.font = ::CreateFontW(-11, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, NONANTIALIASED_QUALITY, 0,
+                                     L"Tahoma");
+        HGDIOBJ old = ::SelectObject(numbers.dc, numbers.mask);
+        ::PatBlt(numbers.dc, 0, 0, kIconSize, kIconSize, BLACKNESS);
+        ::SelectObject(numbers.dc, old);
+        refresh(window);
+        ::SetTimer(window, kRefreshTimer, static_cast<UINT>(refresh_ms), nullptr);
+    }
+    if (!hidden) ::ShowWindow(window, SW_SHOW);
     MSG msg;
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
         ::TranslateMessage(&msg);

@@ -104,9 +104,12 @@ public:
         ::RemoveDirectoryW(folder_.c_str());
     }
 
+    // Arguments that every later start() passes.
+    void set_arguments(std::wstring arguments) { arguments_ = std::move(arguments); }
+
     // Starts the program; the wall clock (microseconds) just before the system was asked.
     double start() {
-        std::wstring command_line = L"\"" + exe_ + L"\"";
+        std::wstring command_line = L"\"" + exe_ + L"\"" + (arguments_.empty() ? L"" : L" " + arguments_);
         STARTUPINFOW startup{};
         startup.cb = sizeof(startup);
         PROCESS_INFORMATION info{};
@@ -305,6 +308,7 @@ private:
     WORD exit_command_ = 0;
     std::wstring folder_;
     std::wstring exe_;
+    std::wstring arguments_;
     win::UniqueKernelHandle process_;
     DWORD process_id_ = 0;
     HWND window_ = nullptr;

@@ -44,7 +44,8 @@ bool TCoolTrayIcon::SetIcon(win::UniqueIcon icon) {
     // The shell keeps showing the old image until the modify call: release it only afterwards.
     win::UniqueIcon previous = std::move(icon_);
     icon_ = std::move(icon);
-    ModifyIcon();
+    // Only the image changed: the tip is not sent again (the tray would update its tooltip each time).
+    if (shown_) notify(NIM_MODIFY, NIF_ICON);
     return true;
 }
 
@@ -64,12 +65,13 @@ void TCoolTrayIcon::SetHint(std::wstring hint) {
     // Set on every mouse move over the icon: the shell is only told of a new text.
     if (hint == hint_) return;
     hint_ = std::move(hint);
-    ModifyIcon();
+    if (shown_) notify(NIM_MODIFY, NIF_TIP);
 }
 
 void TCoolTrayIcon::SetShowHint(bool show) {
+    if (show == show_hint_) return;
     show_hint_ = show;
-    ModifyIcon();
+    if (shown_) notify(NIM_MODIFY, NIF_TIP);
 }
 
 void TCoolTrayIcon::SetIconList(std::vector<HICON> icons) {
@@ -99,14 +101,14 @@ void TCoolTrayIcon::SetCycleInterval(unsigned milliseconds) {
     if (cycle_icons_) SetCycleIcons(true);
 }
 
-bool TCoolTrayIcon::notify(DWORD action) {
+bool TCoolTrayIcon::notify(DWORD action, UINT parts) {
     NOTIFYICONDATAW data{};
     // The first record layout: every system with the wide interface accepts it, and its 64-character
     // tip field is what the tip rule is made for.
     data.cbSize = NOTIFYICONDATAW_V1_SIZE;
     data.hWnd = handle();
     data.uID = kIconId;
-    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uFlags = parts ? parts : NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = TrayCallbackMessage;
     data.hIcon = icon_.get();
     std::wstring tip = tray_tip(hint_, show_hint_);

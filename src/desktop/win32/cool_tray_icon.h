@@ -84,7 +84,8 @@ public:
 
 private:
     LRESULT on_message(UINT message, WPARAM wparam, LPARAM lparam) override;
-    bool notify(DWORD action);
+    // `parts`: the NIF_ flags of what is sent when only some of it changed; 0 sends all of it.
+    bool notify(DWORD action, UINT parts = 0);
     void on_tray_callback(UINT mouse_message);
     void cycle_tick();
     void run_default_menu_item();
