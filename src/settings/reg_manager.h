@@ -4,8 +4,10 @@
 // returns. Nothing is cached: each operation reads or replaces the file (a ReadBatch lets the reads of
 // one moment share one reading).
 //
-//     RM.Filer(L"RefreshTime").ReadInteger();
-//     RM.Filer(L"WindowColor").WriteColor(0x00FF8000);
+//     RM.Filer(items::RefreshTime).ReadInteger();
+//     RM.Filer(items::WindowColor).WriteColor(0x00FF8000);
+//
+// The program names the main window's items through their typed definitions instead (setting_items.h).
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -131,6 +133,11 @@ public:
     // The filer, positioned on the item named `name`; an unknown name shows "[' name '] is invalid."
     // and positions it on no item.
     TRegFiler& Filer(std::wstring_view name);
+    // The same for a typed item (settings/setting_items.h): a filer offering only its type's operations.
+    template <class TypedItem>
+    typename TypedItem::Filer Filer(const TypedItem& item) {
+        return typename TypedItem::Filer(Filer(item.name()));
+    }
 
     const StoreServices& Services() const noexcept { return services_; }
     void ShowError(const std::wstring& text) const;
@@ -180,8 +187,8 @@ private:
 // configuration. Reads meanwhile see the file as it is. Writes not committed are dropped.
 //
 //     WriteBatch batch(RM);
-//     RM.Filer(L"CleanValue").WriteInteger(64);
-//     RM.Filer(L"WindowColor").WriteColor(0x00FF8000);
+//     RM.Filer(items::CleanValue).WriteInteger(64);
+//     RM.Filer(items::WindowColor).WriteColor(0x00FF8000);
 //     batch.Commit();
 class WriteBatch {
 public:

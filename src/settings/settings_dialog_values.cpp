@@ -1,5 +1,9 @@
 #include "settings/settings_dialog_values.h"
 
+#include <iterator>
+
+#include "settings/setting_items.h"
+
 namespace qv::settings {
 namespace {
 
@@ -9,17 +13,11 @@ std::wstring amount_message(std::int64_t total_mb) {
 
 constexpr wchar_t kPercentMessage[] = L"0より上で100以下の整数値を入力してください";
 
-struct HotkeyItem {
-    const wchar_t* name;
-    std::uint16_t DialogValues::*value;
-};
-
-// The order in which they are written: a fresh file's hotkey section takes the spelling of the first.
-constexpr HotkeyItem kHotkeys[] = {
-    {L"HotKeyWindow", &DialogValues::HotKeyWindow}, {L"HotKeyClean", &DialogValues::HotKeyClean},
-    {L"HotKeySet", &DialogValues::HotKeySet},       {L"HotKeyStop", &DialogValues::HotKeyStop},
-    {L"HotKeyAutoHide", &DialogValues::HotKeyAutoHide},
-};
+// The hotkey values in the order of items::kHotkeys.
+constexpr std::uint16_t DialogValues::*kHotkeyValues[] = {&DialogValues::HotKeyWindow, &DialogValues::HotKeyClean,
+                                                          &DialogValues::HotKeySet, &DialogValues::HotKeyStop,
+                                                          &DialogValues::HotKeyAutoHide};
+static_assert(std::size(kHotkeyValues) == items::kHotkeys.size());
 
 } // namespace
 
@@ -48,43 +46,40 @@ std::optional<std::wstring> text_field_failure(std::wstring_view caption, std::w
 
 DialogValues read_dialog_values(TRegManager& RM, const KeyLayout& layout) {
     DialogValues v;
-    v.CleanValue = RM.Filer(L"CleanValue").ReadInteger();
-    v.Tasktray = RM.Filer(L"Tasktray").ReadBool();
-    v.ACChk = RM.Filer(L"ACChk").ReadBool();
-    v.ACMChk = RM.Filer(L"ACMChk").ReadBool();
-    v.AutoCleanMemory = RM.Filer(L"AutoCleanMemory").ReadInteger();
-    v.AutoCleanTime = RM.Filer(L"AutoCleanTime").ReadInteger();
-    v.TopMost = RM.Filer(L"TopMost").ReadBool();
-    v.ACTChk = RM.Filer(L"ACTChk").ReadBool();
-    v.ACCChk = RM.Filer(L"ACCChk").ReadBool();
-    v.AutoCleanCPU = RM.Filer(L"AutoCleanCPU").ReadInteger();
-    v.RefreshTime = RM.Filer(L"RefreshTime").ReadInteger();
-    v.Alarm = RM.Filer(L"Alarm").ReadBool();
-    v.AlarmValue = RM.Filer(L"AlarmValue").ReadInteger();
-    v.Snap = RM.Filer(L"Snap").ReadBool();
-    v.AutoHide = RM.Filer(L"AutoHide").ReadBool();
-    v.TransFlag = RM.Filer(L"TransFlag").ReadBool();
-    for (const HotkeyItem& item : kHotkeys) v.*item.value = text_to_hotkey(RM.Filer(item.name).ReadString(), layout);
+    read_optimization_items(RM, v);
+    v.Tasktray = RM.Filer(items::Tasktray).ReadBool();
+    v.TopMost = RM.Filer(items::TopMost).ReadBool();
+    v.RefreshTime = RM.Filer(items::RefreshTime).ReadInteger();
+    v.Alarm = RM.Filer(items::Alarm).ReadBool();
+    v.AlarmValue = RM.Filer(items::AlarmValue).ReadInteger();
+    v.Snap = RM.Filer(items::Snap).ReadBool();
+    v.AutoHide = RM.Filer(items::AutoHide).ReadBool();
+    v.TransFlag = RM.Filer(items::TransFlag).ReadBool();
+    for (size_t i = 0; i < items::kHotkeys.size(); ++i) {
+        v.*kHotkeyValues[i] = text_to_hotkey(RM.Filer(items::kHotkeys[i]).ReadString(), layout);
+    }
     return v;
 }
 
 void write_dialog_values(TRegManager& RM, const DialogValues& v, const KeyLayout& layout) {
-    RM.Filer(L"ACChk").WriteBool(v.ACChk);
-    RM.Filer(L"ACMChk").WriteBool(v.ACMChk);
-    RM.Filer(L"AutoCleanMemory").WriteInteger(v.AutoCleanMemory);
-    RM.Filer(L"AutoCleanTime").WriteInteger(v.AutoCleanTime);
-    RM.Filer(L"ACTChk").WriteBool(v.ACTChk);
-    RM.Filer(L"CleanValue").WriteInteger(v.CleanValue);
-    RM.Filer(L"TopMost").WriteBool(v.TopMost);
-    RM.Filer(L"Tasktray").WriteBool(v.Tasktray);
-    RM.Filer(L"ACCChk").WriteBool(v.ACCChk);
-    RM.Filer(L"AutoCleanCPU").WriteInteger(v.AutoCleanCPU);
-    RM.Filer(L"RefreshTime").WriteInteger(v.RefreshTime);
-    RM.Filer(L"Alarm").WriteBool(v.Alarm);
-    RM.Filer(L"AlarmValue").WriteInteger(v.AlarmValue);
-    RM.Filer(L"Snap").WriteBool(v.Snap);
-    RM.Filer(L"AutoHide").WriteBool(v.AutoHide);
-    for (const HotkeyItem& item : kHotkeys) RM.Filer(item.name).WriteString(hotkey_to_text(v.*item.value, layout));
+    RM.Filer(items::ACChk).WriteBool(v.ACChk);
+    RM.Filer(items::ACMChk).WriteBool(v.ACMChk);
+    RM.Filer(items::AutoCleanMemory).WriteInteger(v.AutoCleanMemory);
+    RM.Filer(items::AutoCleanTime).WriteInteger(v.AutoCleanTime);
+    RM.Filer(items::ACTChk).WriteBool(v.ACTChk);
+    RM.Filer(items::CleanValue).WriteInteger(v.CleanValue);
+    RM.Filer(items::TopMost).WriteBool(v.TopMost);
+    RM.Filer(items::Tasktray).WriteBool(v.Tasktray);
+    RM.Filer(items::ACCChk).WriteBool(v.ACCChk);
+    RM.Filer(items::AutoCleanCPU).WriteInteger(v.AutoCleanCPU);
+    RM.Filer(items::RefreshTime).WriteInteger(v.RefreshTime);
+    RM.Filer(items::Alarm).WriteBool(v.Alarm);
+    RM.Filer(items::AlarmValue).WriteInteger(v.AlarmValue);
+    RM.Filer(items::Snap).WriteBool(v.Snap);
+    RM.Filer(items::AutoHide).WriteBool(v.AutoHide);
+    for (size_t i = 0; i < items::kHotkeys.size(); ++i) {
+        RM.Filer(items::kHotkeys[i]).WriteString(hotkey_to_text(v.*kHotkeyValues[i], layout));
+    }
 }
 
 } // namespace qv::settings

@@ -1,6 +1,5 @@
 #pragma once
-// The main window's settings: every item the program reads or writes, with its section, key and
-// default. The table in settings_table.cpp is the only place a key or a default is written.
+// The main window's store, made from the item table of settings/setting_items.h.
 #include "settings/reg_manager.h"
 
 namespace qv::settings {

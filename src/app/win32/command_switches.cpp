@@ -10,6 +10,7 @@
 #include "base/win32/system_function.h"
 #include "base/win32/unique_handle.h"
 #include "optimizer/win32/win_max_mem.h"
+#include "settings/setting_items.h"
 #include "settings/settings_table.h"
 #include "settings/win32/settings_location.h"
 #include "settings/win32/store_services.h"
@@ -120,7 +121,7 @@ std::int32_t read_clean_value() {
     quiet.notifier = nullptr;
     settings::TRegManager store = settings::make_main_store(quiet);
     store.IniFileName = settings::win32::settings_file_path();
-    return store.Filer(L"CleanValue").ReadInteger();
+    return store.Filer(settings::items::CleanValue).ReadInteger();
 }
 
 // No copy runs: the run is made by this process, with no window and no tray icon.

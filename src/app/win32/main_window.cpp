@@ -21,10 +21,6 @@ constexpr unsigned kAlarmDelayMs = 60000;
 constexpr unsigned kAutoHideCheckMs = 100;
 constexpr DWORD kWindowStyle = WS_POPUP | WS_BORDER | WS_SYSMENU;
 
-// The five hotkey settings, by the index they are registered under.
-constexpr const wchar_t* kHotkeySettings[] = {L"HotKeyWindow", L"HotKeyClean", L"HotKeySet", L"HotKeyStop",
-                                              L"HotKeyAutoHide"};
-
 } // namespace
 
 // System colours (for GDI drawing outside the design surface).
@@ -98,9 +94,9 @@ void MainWindow::FormCreate() {
     // The help lies in kHelpFolder beside the program (help.h opens it).
     RM.IniFileName = settings::win32::settings_file_path();
     move_to_saved_position();
-    state_.TransparentBack = RM.Filer(L"TransFlag").ReadBool();
+    state_.TransparentBack = RM.Filer(items::TransFlag).ReadBool();
     apply_transparent_back();
-    icon_kind_[0] = RM.Filer(L"IconMenu").ReadInteger();
+    icon_kind_[0] = RM.Filer(items::IconMenu).ReadInteger();
     win::guarded(handle(), [this] { LoadIconColors(); });
     state_.SkinActive = false;
     IconTextColors[6] = 0xFFFFFF;
@@ -108,21 +104,21 @@ void MainWindow::FormCreate() {
     state_.LastShown.fill(kForceRedraw);
     create_tray_drawing_surface();
     CreateDefaultGauges();
-    if (!RM.Filer(L"Tasktray").ReadBool()) show_at_start_ = true;
+    if (!RM.Filer(items::Tasktray).ReadBool()) show_at_start_ = true;
     // A picture that cannot be shown is reported; start-up goes on without it.
     win::guarded(handle(), [this] { load_background_picture(); });
     load_skin_at_start();
     restore_indicator_icons();
-    if (RM.Filer(L"TopMost").ReadBool()) {
+    if (RM.Filer(items::TopMost).ReadBool()) {
         TopMostWindow1->SetAlwaysOnTop(true);
         PopupMenu2.set_checked(MenuId::NTop, true);
     }
     auto_optimization_->configure_periodic(read_auto_settings(), false);
-    PopupMenu1.check_exclusive(kTrayKindItems, tray_kind_item(RM.Filer(L"IconMenu").ReadInteger()));
+    PopupMenu1.check_exclusive(kTrayKindItems, tray_kind_item(RM.Filer(items::IconMenu).ReadInteger()));
     // Hand-edited design values that are no colour are reported; start-up goes on without them.
     win::guarded(handle(), [this] { apply_window_color(); });
     win::guarded(handle(), [this] { apply_fonts_and_button(); });
-    SystemProbe.SetRefreshInterval(RM.Filer(L"RefreshTime").ReadInteger());
+    SystemProbe.SetRefreshInterval(RM.Filer(items::RefreshTime).ReadInteger());
     state_.TotalMB = total_megabytes(SystemProbe.Memory.PhysicalTotal);
     state_.DisplayReady = true;
     win::guarded(handle(), [this] { SystemProbe.Refresh(); });
@@ -130,18 +126,18 @@ void MainWindow::FormCreate() {
     ensure_clean_value();
     set_configured_value_captions();
     register_hotkeys();
-    ScreenDocker1->Active = RM.Filer(L"Snap").ReadBool();
-    state_.AutoHideOn = RM.Filer(L"AutoHide").ReadBool();
+    ScreenDocker1->Active = RM.Filer(items::Snap).ReadBool();
+    state_.AutoHideOn = RM.Filer(items::AutoHide).ReadBool();
 }
 
 void MainWindow::move_to_saved_position() {
-    const int top = RM.Filer(L"FormTop").ReadInteger();
-    const int left = RM.Filer(L"FormLeft").ReadInteger();
+    const int top = RM.Filer(items::FormTop).ReadInteger();
+    const int left = RM.Filer(items::FormLeft).ReadInteger();
     ::SetWindowPos(handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MainWindow::apply_window_color() {
-    window_color_ = RM.Filer(L"WindowColor").ReadColor();
+    window_color_ = RM.Filer(items::WindowColor).ReadColor();
     surface_->Host().SetColor(window_color_);
 }
 
@@ -155,20 +151,20 @@ void MainWindow::set_percentage_captions() {
 
 void MainWindow::ensure_clean_value() {
     // -1 means no amount has been chosen yet: a quarter of the installed memory.
-    if (RM.Filer(L"CleanValue").ReadInteger() == -1) {
-        RM.Filer(L"CleanValue").WriteInteger(static_cast<std::int32_t>(state_.TotalMB / 4));
+    if (RM.Filer(items::CleanValue).ReadInteger() == -1) {
+        RM.Filer(items::CleanValue).WriteInteger(static_cast<std::int32_t>(state_.TotalMB / 4));
     }
 }
 
 void MainWindow::set_configured_value_captions() {
-    auto caption = configured_value_caption(RM.Filer(L"CleanValue").ReadInteger());
+    auto caption = configured_value_caption(RM.Filer(items::CleanValue).ReadInteger());
     PopupMenu1.set_caption(MenuId::Ns, caption);
     PopupMenu2.set_caption(MenuId::Ns2, caption);
 }
 
 void MainWindow::register_hotkeys() {
     for (int index = 1; index <= 5; ++index) {
-        const auto text = RM.Filer(kHotkeySettings[index - 1]).ReadString();
+        const auto text = RM.Filer(items::kHotkeys[static_cast<size_t>(index - 1)]).ReadString();
         HookHotKey1->AddHotKey(index, static_cast<unsigned>(settings::text_to_hotkey(text, settings_services_.key_layout())));
     }
 }
@@ -190,8 +186,8 @@ void MainWindow::terminate() { ::PostQuitMessage(0); }
 void MainWindow::save_position() {
     RECT r{};
     ::GetWindowRect(handle(), &r);
-    RM.Filer(L"FormTop").WriteInteger(r.top);
-    RM.Filer(L"FormLeft").WriteInteger(r.left);
+    RM.Filer(items::FormTop).WriteInteger(r.top);
+    RM.Filer(items::FormLeft).WriteInteger(r.left);
 }
 
 void MainWindow::FormDestroy() {

@@ -32,6 +32,7 @@
 #include "metrics/win32/win_system_probe.h"
 #include "optimizer/win32/win_max_mem.h"
 #include "settings/reg_manager.h"
+#include "settings/setting_items.h"
 #include "settings/win32/store_services.h"
 #include "skin/skin_description.h"
 #include "skin/text_label.h"
@@ -40,6 +41,8 @@
 #include "skin/win32/window_surface.h"
 
 namespace qv::app {
+
+namespace items = settings::items;
 
 // The probe's last figures as the display uses them.
 DisplayFigures figures_of(const metrics::TSystemProbe& probe);
@@ -114,7 +117,7 @@ private:
     };
     GaugeDesign read_gauge_design(const skin::Font& created_font);
     void apply_fonts_and_button();
-    skin::Font read_font(const wchar_t* font_item, const wchar_t* style_item, const skin::Font& current);
+    skin::Font read_font(settings::FontItem font_item, settings::IntegerItem style_item, const skin::Font& current);
     void set_title(const std::wstring& text);
     void show_figures(const DisplayFigures& figures);
     void start_drag();

@@ -33,7 +33,7 @@ void MainWindow::on_command(MenuId id) {
     }
     switch (id) {
     case MenuId::Ns:
-    case MenuId::Ns2: RunOptimization(RM.Filer(L"CleanValue").ReadInteger()); break;
+    case MenuId::Ns2: RunOptimization(RM.Filer(items::CleanValue).ReadInteger()); break;
     case MenuId::NDel: remove_indicator_icon(); break;
     case MenuId::N8:
     case MenuId::N9: N8Click(); break;
@@ -76,12 +76,12 @@ LRESULT MainWindow::command_request(WPARAM command) {
 void MainWindow::HookHotKey1HotKey(int index) {
     switch (index) {
     case 1: toggle_window(); break;
-    case 2: RunOptimization(RM.Filer(L"CleanValue").ReadInteger()); break;
+    case 2: RunOptimization(RM.Filer(items::CleanValue).ReadInteger()); break;
     case 3: NsetClick(); break;
     case 4: N8Click(); break;
     case 5:
-        RM.Filer(L"AutoHide").WriteBool(!RM.Filer(L"AutoHide").ReadBool());
-        state_.AutoHideOn = RM.Filer(L"AutoHide").ReadBool();
+        RM.Filer(items::AutoHide).WriteBool(!RM.Filer(items::AutoHide).ReadBool());
+        state_.AutoHideOn = RM.Filer(items::AutoHide).ReadBool();
         break;
     default: break;
     }
@@ -100,7 +100,7 @@ void MainWindow::N8Click() {
         state_.PeriodicPending = false;
         state_.PeriodicSuspended = true;
     }
-    if (state_.PeriodicSuspended && !paused && RM.Filer(L"ACTChk").ReadBool() && RM.Filer(L"ACChk").ReadBool()) {
+    if (state_.PeriodicSuspended && !paused && RM.Filer(items::ACTChk).ReadBool() && RM.Filer(items::ACChk).ReadBool()) {
         Timer1->start();
         state_.PeriodicSuspended = false;
     }
@@ -110,7 +110,7 @@ void MainWindow::NTopClick() {
     const bool on_top = !TopMostWindow1->AlwaysOnTop();
     TopMostWindow1->SetAlwaysOnTop(on_top);
     PopupMenu2.set_checked(MenuId::NTop, on_top);
-    RM.Filer(L"TopMost").WriteBool(on_top);
+    RM.Filer(items::TopMost).WriteBool(on_top);
 }
 
 void MainWindow::show_window() { ::ShowWindow(handle(), SW_SHOW); }

@@ -88,14 +88,15 @@ void MainWindow::start_drag() {
 
 MainWindow::GaugeDesign MainWindow::read_gauge_design(const skin::Font& created_font) {
     GaugeDesign design;
-    design.ForeColor1 = RM.Filer(L"GaugeColor1").ReadColor();
-    design.ForeColor2 = RM.Filer(L"GaugeColor2").ReadColor();
-    design.BackColor = RM.Filer(L"GaugeBackColor").ReadColor();
-    design.Font = read_font(L"GaugeFont", L"GaugeFontStyle", created_font);
+    design.ForeColor1 = RM.Filer(items::GaugeColor1).ReadColor();
+    design.ForeColor2 = RM.Filer(items::GaugeColor2).ReadColor();
+    design.BackColor = RM.Filer(items::GaugeBackColor).ReadColor();
+    design.Font = read_font(items::GaugeFont, items::GaugeFontStyle, created_font);
     return design;
 }
 
-skin::Font MainWindow::read_font(const wchar_t* font_item, const wchar_t* style_item, const skin::Font& current) {
+skin::Font MainWindow::read_font(settings::FontItem font_item, settings::IntegerItem style_item,
+                                 const skin::Font& current) {
     return settings::win32::ReadDesignFont(RM, font_item, style_item, current);
 }
 
@@ -176,7 +177,7 @@ void MainWindow::SkinButtonClick(skin::GraphicControl& sender) {
     case 1: NsetClick(); break;
     case 2: terminate(); break;
     case 3: XButtonClick(); break;
-    case 4: RunOptimization(RM.Filer(L"CleanValue").ReadInteger()); break;
+    case 4: RunOptimization(RM.Filer(items::CleanValue).ReadInteger()); break;
     default: break;
     }
 }
@@ -184,12 +185,12 @@ void MainWindow::SkinButtonClick(skin::GraphicControl& sender) {
 void MainWindow::XButtonClick() { hide_window(); }
 
 void MainWindow::load_background_picture(PictureErrors errors) {
-    const std::wstring file = RM.Filer(L"BackImage").ReadString();
+    const std::wstring file = RM.Filer(items::BackImage).ReadString();
     if (file.empty()) {
         BackImage->SetPicture(skin::Image{});
         return;
     }
-    switch (RM.Filer(L"WD").ReadInteger()) {
+    switch (RM.Filer(items::WD).ReadInteger()) {
     case 0: BackImage->SetCenter(true); BackImage->SetStretch(false); break;
     case 1: BackImage->SetStretch(true); BackImage->SetCenter(false); break;
     default: break;  // the placement stays as it is
@@ -214,15 +215,15 @@ void MainWindow::show_picture_error(skin::win::PictureFileError::Kind kind) {
 }
 
 void MainWindow::apply_fonts_and_button() {
-    Title.SetFont(read_font(L"TitleFont", L"TitleFontStyle", Title.Font()));
+    Title.SetFont(read_font(items::TitleFont, items::TitleFontStyle, Title.Font()));
     for (skin::TextLabel* label : {&Mem, &Swap, &CPU, &Sys, &User, &GDI}) {
-        label->SetFont(read_font(L"WindowFont", L"WindowFontStyle", label->Font()));
+        label->SetFont(read_font(items::WindowFont, items::WindowFontStyle, label->Font()));
     }
     skin::Font button_font = XButton.Font();
-    button_font.FontColor = RM.Filer(L"ButtonFontColor").ReadColor();
+    button_font.FontColor = RM.Filer(items::ButtonFontColor).ReadColor();
     XButton.SetFont(button_font);
-    XButton.SetFarbe(RM.Filer(L"ButtonColor").ReadColor());
-    XButton.SetRandfarbe(RM.Filer(L"ButtonFrameColor").ReadColor());
+    XButton.SetFarbe(RM.Filer(items::ButtonColor).ReadColor());
+    XButton.SetRandfarbe(RM.Filer(items::ButtonFrameColor).ReadColor());
 }
 
 void MainWindow::set_title(const std::wstring& text) { Title.SetCaption(text); }

@@ -53,12 +53,12 @@ void MainWindow::SystemProbeRefreshed() {
         bool alarm_setting = false;
         int alarm_value = 0;
         auto read_alarm_settings = [&] {
-            alarm_setting = RM.Filer(L"Alarm").ReadBool();
-            alarm_value = RM.Filer(L"AlarmValue").ReadInteger();
+            alarm_setting = RM.Filer(items::Alarm).ReadBool();
+            alarm_value = RM.Filer(items::AlarmValue).ReadInteger();
         };
         {
             settings::ReadBatch reads(RM);
-            if (RM.Filer(L"ACChk").ReadBool()) automatic = read_auto_settings();
+            if (RM.Filer(items::ACChk).ReadBool()) automatic = read_auto_settings();
             read_alarm_settings();
         }
         if (automatic) {

@@ -12,9 +12,6 @@ COLORREF resolve_color(unsigned color);
 
 namespace {
 
-constexpr const wchar_t* kTextColorSettings[] = {L"ISC0", L"ISC1", L"ISC2", L"ISC3", L"ISC4"};
-constexpr const wchar_t* kBackColorSettings[] = {L"IBC0", L"IBC1", L"IBC2", L"IBC3", L"IBC4"};
-
 HICON application_icon(int size) {
     return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUORVANE), IMAGE_ICON,
                                            size, size, LR_DEFAULTCOLOR));
@@ -50,8 +47,8 @@ void MainWindow::create_tray_drawing_surface() {
 
 void MainWindow::LoadIconColors() {
     for (int kind = 1; kind <= 5; ++kind) {
-        IconTextColors[static_cast<size_t>(kind)] = RM.Filer(kTextColorSettings[kind - 1]).ReadColor();
-        IconBackColors[static_cast<size_t>(kind)] = RM.Filer(kBackColorSettings[kind - 1]).ReadColor();
+        IconTextColors[static_cast<size_t>(kind)] = RM.Filer(items::kIconTextColors[static_cast<size_t>(kind - 1)]).ReadColor();
+        IconBackColors[static_cast<size_t>(kind)] = RM.Filer(items::kIconBackColors[static_cast<size_t>(kind - 1)]).ReadColor();
     }
 }
 
@@ -94,7 +91,7 @@ void MainWindow::follow_display_scale(int dpi) {
 
 void MainWindow::choose_main_kind(int kind) {
     PopupMenu1.check_exclusive(kTrayKindItems, tray_kind_item(kind));
-    RM.Filer(L"IconMenu").WriteInteger(kind);
+    RM.Filer(items::IconMenu).WriteInteger(kind);
     icon_kind_[0] = kind;
     if (kind == 6) {
         show_application_icon();
@@ -148,7 +145,7 @@ void MainWindow::change_indicator_kind(int kind) {
     if (!icon) return;
     icon_kind_[static_cast<size_t>(slot)] = kind;
     icon->SetHint(indicator_hint(kind));
-    RM.Filer(L"AIcons").WriteString(with_slot_digit(RM.Filer(L"AIcons").ReadString(), slot, kind));
+    RM.Filer(items::AIcons).WriteString(with_slot_digit(RM.Filer(items::AIcons).ReadString(), slot, kind));
     state_.LastShown[static_cast<size_t>(slot)] = kForceRedraw;
     if (!monitoring_paused()) SystemProbe.Refresh();
 }
@@ -167,16 +164,16 @@ void MainWindow::remove_indicator_icon() {
             icon->SetEnabled(false);
         }
     }
-    RM.Filer(L"AIcons").WriteString(with_slot_digit(RM.Filer(L"AIcons").ReadString(), slot, 0));
+    RM.Filer(items::AIcons).WriteString(with_slot_digit(RM.Filer(items::AIcons).ReadString(), slot, 0));
 }
 
 void MainWindow::restore_indicator_icons() {
     // Every saved icon comes back once, into the lowest free slot; AIcons then describes the icons
     // as shown (a gap such as 0300 closes up to 3000).
-    const auto kinds = kinds_to_restore(RM.Filer(L"AIcons").ReadString());
+    const auto kinds = kinds_to_restore(RM.Filer(items::AIcons).ReadString());
     for (int kind : kinds) AddIndicatorIcon(kind);
     const auto described = describe_slots(slots());
-    if (RM.Filer(L"AIcons").ReadString() != described && !kinds.empty()) RM.Filer(L"AIcons").WriteString(described);
+    if (RM.Filer(items::AIcons).ReadString() != described && !kinds.empty()) RM.Filer(items::AIcons).WriteString(described);
 }
 
 void MainWindow::PopupMenu3Popup() {

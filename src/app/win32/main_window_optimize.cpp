@@ -46,14 +46,7 @@ void MainWindow::MaxMem1AfterDefrag() {
 
 AutoSettings MainWindow::read_auto_settings() {
     AutoSettings s;
-    s.ACChk = RM.Filer(L"ACChk").ReadBool();
-    s.ACTChk = RM.Filer(L"ACTChk").ReadBool();
-    s.ACMChk = RM.Filer(L"ACMChk").ReadBool();
-    s.ACCChk = RM.Filer(L"ACCChk").ReadBool();
-    s.AutoCleanTime = RM.Filer(L"AutoCleanTime").ReadInteger();
-    s.AutoCleanMemory = RM.Filer(L"AutoCleanMemory").ReadInteger();
-    s.AutoCleanCPU = RM.Filer(L"AutoCleanCPU").ReadInteger();
-    s.CleanValue = RM.Filer(L"CleanValue").ReadInteger();
+    settings::read_optimization_items(RM, s);
     return s;
 }
 
@@ -66,14 +59,14 @@ LRESULT MainWindow::clean_request(WPARAM wparam, LPARAM lparam) {
     case 0: {
         // The amount is a signed 32-bit number of megabytes; 0 asks for the configured value.
         const auto amount = static_cast<std::int32_t>(lparam);
-        RunOptimization(amount == 0 ? RM.Filer(L"CleanValue").ReadInteger() : amount);
+        RunOptimization(amount == 0 ? RM.Filer(items::CleanValue).ReadInteger() : amount);
         return 1;
     }
     case 1: return 80;
     case kReportedCleanRequest: {
         // As 0, and the reply says whether the run was made and got any memory.
         const auto decision = decide_clean_request(MaxMem1.Busy(), static_cast<std::int32_t>(lparam),
-                                                   RM.Filer(L"CleanValue").ReadInteger());
+                                                   RM.Filer(items::CleanValue).ReadInteger());
         if (decision.reply != CleanReply::Ran) return static_cast<LRESULT>(decision.reply);
         RunOptimization(decision.megabytes);
         return static_cast<LRESULT>(reply_of_run(MaxMem1.BlocksObtained()));

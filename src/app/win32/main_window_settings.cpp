@@ -33,19 +33,19 @@ void MainWindow::NsetClick() {
 void MainWindow::apply_settings() {
     // Each step on its own: a hand-edited value one step cannot use leaves the others in force.
     win::guarded(handle(), [this] { LoadIconColors(); });
-    const bool on_top = RM.Filer(L"TopMost").ReadBool();
+    const bool on_top = RM.Filer(items::TopMost).ReadBool();
     TopMostWindow1->SetAlwaysOnTop(on_top);
     PopupMenu2.set_checked(MenuId::NTop, on_top);
-    SystemProbe.SetRefreshInterval(RM.Filer(L"RefreshTime").ReadInteger());
+    SystemProbe.SetRefreshInterval(RM.Filer(items::RefreshTime).ReadInteger());
     auto_optimization_->configure_periodic(read_auto_settings(), true);
     register_hotkeys();
-    ScreenDocker1->Active = RM.Filer(L"Snap").ReadBool();
-    state_.AutoHideOn = RM.Filer(L"AutoHide").ReadBool();
+    ScreenDocker1->Active = RM.Filer(items::Snap).ReadBool();
+    state_.AutoHideOn = RM.Filer(items::AutoHide).ReadBool();
     set_configured_value_captions();
     win::guarded(handle(), [this] { apply_window_color(); });
     if (!state_.SkinActive) win::guarded(handle(), [this] { apply_gauge_design_to_default_gauges(); });
     win::guarded(handle(), [this] { apply_fonts_and_button(); });
-    state_.TransparentBack = RM.Filer(L"TransFlag").ReadBool();
+    state_.TransparentBack = RM.Filer(items::TransFlag).ReadBool();
     apply_transparent_back();
     surface_->Refresh();
     change_design([this] { follow_skin_setting(); });

@@ -102,24 +102,24 @@ void MainWindow::change_design(const std::function<void()>& change) {
 }
 
 void MainWindow::follow_skin_setting() {
-    const std::wstring skin_file = RM.Filer(L"SkinFileName").ReadString();
+    const std::wstring skin_file = RM.Filer(items::SkinFileName).ReadString();
     if (skin_file != state_.CurrentSkinFile) {
         if (skin_file.empty()) RestoreDefaultDesign();
         else load_skin_or_default(skin_file);
     }
     if (!state_.SkinActive) load_background_picture();
-    state_.CurrentSkinFile = RM.Filer(L"SkinFileName").ReadString();
+    state_.CurrentSkinFile = RM.Filer(items::SkinFileName).ReadString();
 }
 
 void MainWindow::load_skin_at_start() {
     change_design([this] {
-        const std::wstring file = RM.Filer(L"SkinFileName").ReadString();
+        const std::wstring file = RM.Filer(items::SkinFileName).ReadString();
         // A skin that failed half-way may have replaced the background picture. Whatever was wrong with
         // the background's own file has just been reported.
         if (!file.empty() && load_skin_or_default(file) == SkinOutcome::Failed) {
             win::guarded(handle(), [this] { load_background_picture(PictureErrors::Silent); });
         }
-        state_.CurrentSkinFile = RM.Filer(L"SkinFileName").ReadString();
+        state_.CurrentSkinFile = RM.Filer(items::SkinFileName).ReadString();
     });
 }
 
@@ -134,7 +134,7 @@ MainWindow::SkinOutcome MainWindow::load_skin_or_default(const std::wstring& fil
         // skin neither leaves a half-built window nor fails every later start again.
         win::report_current_exception(handle());
     }
-    win::guarded(handle(), [this] { RM.Filer(L"SkinFileName").WriteString(L""); });
+    win::guarded(handle(), [this] { RM.Filer(items::SkinFileName).WriteString(L""); });
     RestoreDefaultDesign();
     return outcome;
 }
@@ -299,7 +299,7 @@ void MainWindow::SearchSkin(MenuId submenu) {
     const std::wstring program = with_backslash(win::program_folder());
     if (!is_folder(program + L"Skin")) return;
     const std::wstring skin_folder = program + L"skin\\";
-    SkinMenuItems = skin_menu_entries(skin_folder, list_skin_folder(skin_folder), RM.Filer(L"SkinFileName").ReadString());
+    SkinMenuItems = skin_menu_entries(skin_folder, list_skin_folder(skin_folder), RM.Filer(items::SkinFileName).ReadString());
 
     MenuModel& menu = submenu == MenuId::NSkin ? PopupMenu1 : PopupMenu2;
     MenuItem* holder = menu.find(submenu);
@@ -329,7 +329,7 @@ void MainWindow::SkinMenuItemClick(MenuId id) {
     PopupMenu1.set_checked(id, choice.checked);
     PopupMenu2.set_checked(id, choice.checked);
     // From here on the entry may go: the boxes of the load let a menu open and fill itself afresh.
-    RM.Filer(L"SkinFileName").WriteString(choice.skin_file_name);
+    RM.Filer(items::SkinFileName).WriteString(choice.skin_file_name);
     change_design([this] { follow_skin_setting(); });
 }
 

@@ -13,8 +13,7 @@ int ScreenPixelsPerInch() {
     return ::GetDeviceCaps(screen.get(), LOGPIXELSY);
 }
 
-skin::Font ReadDesignFont(TRegManager& RM, const wchar_t* font_item, const wchar_t* style_item,
-                          const skin::Font& current) {
+skin::Font ReadDesignFont(TRegManager& RM, FontItem font_item, IntegerItem style_item, const skin::Font& current) {
     const int ppi = ScreenPixelsPerInch();
     FontSpec spec = font_spec_of(current, ppi);
     try {
@@ -27,12 +26,12 @@ skin::Font ReadDesignFont(TRegManager& RM, const wchar_t* font_item, const wchar
     return font;
 }
 
-void WriteDesignFont(TRegManager& RM, const wchar_t* font_item, const wchar_t* style_item, const skin::Font& font) {
+void WriteDesignFont(TRegManager& RM, FontItem font_item, IntegerItem style_item, const skin::Font& font) {
     RM.Filer(font_item).WriteFont(font_spec_of(font, ScreenPixelsPerInch()));
     RM.Filer(style_item).WriteInteger(static_cast<std::int32_t>(font.Style & 0xFu));
 }
 
-skin::Color ReadDesignColor(TRegManager& RM, const wchar_t* item, skin::Color current) {
+skin::Color ReadDesignColor(TRegManager& RM, ColorItem item, skin::Color current) {
     try {
         return RM.Filer(item).ReadColor();
     } catch (const AppError&) {

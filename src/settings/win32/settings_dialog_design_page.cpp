@@ -10,9 +10,11 @@ namespace {
 
 enum Element { eWindow, eGauge, eGaugeBack, eTitle, eButtonGlyph, eButtonFace, eButtonFrame };
 
-constexpr const wchar_t* kTrayColorItems[10] = {L"ISC0", L"ISC1", L"ISC2", L"ISC3", L"ISC4",
-                                                L"IBC0", L"IBC1", L"IBC2", L"IBC3", L"IBC4"};
 constexpr size_t kBackgroundColors = 5;  // TrayColors[k + 5] is the background of metric k
+
+ColorItem tray_color_item(size_t index) {
+    return index < kBackgroundColors ? items::kIconTextColors[index] : items::kIconBackColors[index - kBackgroundColors];
+}
 constexpr wchar_t kPictureFilter[] =
     L"すべての画像ファイル (*.bmp, *.jpg, *.jpeg)|*.bmp;*.jpg;*.jpeg|ビットマップファイル (*.bmp)|*.bmp|"
     L"jpegファイル (*.jpg, *.jpeg)|*.jpg;*.jpeg";
@@ -109,31 +111,31 @@ void TDesignPage::Load(const DialogValues&) {
 
     TrayColors = {skin::clWhite, skin::clWhite, skin::clWhite, skin::clWhite, skin::clWhite,
                   skin::clBlue,  skin::clBlue,  skin::clBlue,  skin::clBlue,  skin::clBlue};
-    for (size_t i = 0; i < TrayColors.size(); ++i) TrayColors[i] = ReadDesignColor(RM_, kTrayColorItems[i], TrayColors[i]);
+    for (size_t i = 0; i < TrayColors.size(); ++i) TrayColors[i] = ReadDesignColor(RM_, tray_color_item(i), TrayColors[i]);
     ISCButton->SetColor(TrayColors[0]);
     IBCButton->SetColor(TrayColors[kBackgroundColors]);
 
     TDesignPreview& p = *preview_;
-    p.SetWindowColor(ReadDesignColor(RM_, L"WindowColor", p.WindowColor()));
+    p.SetWindowColor(ReadDesignColor(RM_, items::WindowColor, p.WindowColor()));
     ColorButton1->SetColor(p.WindowColor());
-    p.SetGaugeColor1(ReadDesignColor(RM_, L"GaugeColor1", p.Gauge().ForeColor1()));
-    p.SetGaugeColor2(ReadDesignColor(RM_, L"GaugeColor2", p.Gauge().ForeColor2()));
-    p.SetGaugeBackColor(ReadDesignColor(RM_, L"GaugeBackColor", p.Gauge().BackColor()));
-    p.SetGaugeFont(ReadDesignFont(RM_, L"GaugeFont", L"GaugeFontStyle", p.Gauge().Font()));
-    p.TitleP.SetFont(ReadDesignFont(RM_, L"TitleFont", L"TitleFontStyle", p.TitleP.Font()));
-    p.SetCaptionFont(ReadDesignFont(RM_, L"WindowFont", L"WindowFontStyle", p.CaptionFont()));
+    p.SetGaugeColor1(ReadDesignColor(RM_, items::GaugeColor1, p.Gauge().ForeColor1()));
+    p.SetGaugeColor2(ReadDesignColor(RM_, items::GaugeColor2, p.Gauge().ForeColor2()));
+    p.SetGaugeBackColor(ReadDesignColor(RM_, items::GaugeBackColor, p.Gauge().BackColor()));
+    p.SetGaugeFont(ReadDesignFont(RM_, items::GaugeFont, items::GaugeFontStyle, p.Gauge().Font()));
+    p.TitleP.SetFont(ReadDesignFont(RM_, items::TitleFont, items::TitleFontStyle, p.TitleP.Font()));
+    p.SetCaptionFont(ReadDesignFont(RM_, items::WindowFont, items::WindowFontStyle, p.CaptionFont()));
     skin::Font glyph = p.XButtonP.Font();
-    glyph.FontColor = ReadDesignColor(RM_, L"ButtonFontColor", glyph.FontColor);
+    glyph.FontColor = ReadDesignColor(RM_, items::ButtonFontColor, glyph.FontColor);
     p.XButtonP.SetFont(glyph);
-    p.XButtonP.SetFarbe(ReadDesignColor(RM_, L"ButtonColor", p.XButtonP.Farbe()));
-    p.XButtonP.SetRandfarbe(ReadDesignColor(RM_, L"ButtonFrameColor", p.XButtonP.Randfarbe()));
+    p.XButtonP.SetFarbe(ReadDesignColor(RM_, items::ButtonColor, p.XButtonP.Farbe()));
+    p.XButtonP.SetRandfarbe(ReadDesignColor(RM_, items::ButtonFrameColor, p.XButtonP.Randfarbe()));
 
     ShowTrayColors(0);
     ::SendMessageW(ComboBox3, CB_SETCURSEL, 0, 0);
-    const std::wstring back_image = RM_.Filer(L"BackImage").ReadString();
+    const std::wstring back_image = RM_.Filer(items::BackImage).ReadString();
     if (!back_image.empty()) {
         ::SetWindowTextW(BF, back_image.c_str());
-        const int placement = RM_.Filer(L"WD").ReadInteger();
+        const int placement = RM_.Filer(items::WD).ReadInteger();
         ::SendMessageW(ComboBox3, CB_SETCURSEL, static_cast<WPARAM>(placement), 0);
         p.SetPicturePlacement(placement);
         LoadBackImage(back_image);
@@ -142,20 +144,20 @@ void TDesignPage::Load(const DialogValues&) {
 
 void TDesignPage::WriteBack(TRegManager& RM, const DialogValues& values) {
     const TDesignPreview& p = *preview_;
-    RM.Filer(L"WindowColor").WriteColor(p.WindowColor());
-    RM.Filer(L"GaugeColor1").WriteColor(p.Gauge().ForeColor1());
-    RM.Filer(L"GaugeColor2").WriteColor(p.Gauge().ForeColor2());
-    RM.Filer(L"GaugeBackColor").WriteColor(p.Gauge().BackColor());
-    WriteDesignFont(RM, L"GaugeFont", L"GaugeFontStyle", p.Gauge().Font());
-    WriteDesignFont(RM, L"TitleFont", L"TitleFontStyle", p.TitleP.Font());
-    WriteDesignFont(RM, L"WindowFont", L"WindowFontStyle", p.CaptionFont());
-    RM.Filer(L"ButtonFontColor").WriteColor(p.XButtonP.Font().FontColor);
-    RM.Filer(L"ButtonColor").WriteColor(p.XButtonP.Farbe());
-    RM.Filer(L"ButtonFrameColor").WriteColor(p.XButtonP.Randfarbe());
-    for (size_t i = 0; i < TrayColors.size(); ++i) RM.Filer(kTrayColorItems[i]).WriteColor(TrayColors[i]);
-    RM.Filer(L"TransFlag").WriteBool(values.TransFlag);
-    RM.Filer(L"BackImage").WriteString(TextOf(BF));
-    RM.Filer(L"WD").WriteInteger(static_cast<std::int32_t>(::SendMessageW(ComboBox3, CB_GETCURSEL, 0, 0)));
+    RM.Filer(items::WindowColor).WriteColor(p.WindowColor());
+    RM.Filer(items::GaugeColor1).WriteColor(p.Gauge().ForeColor1());
+    RM.Filer(items::GaugeColor2).WriteColor(p.Gauge().ForeColor2());
+    RM.Filer(items::GaugeBackColor).WriteColor(p.Gauge().BackColor());
+    WriteDesignFont(RM, items::GaugeFont, items::GaugeFontStyle, p.Gauge().Font());
+    WriteDesignFont(RM, items::TitleFont, items::TitleFontStyle, p.TitleP.Font());
+    WriteDesignFont(RM, items::WindowFont, items::WindowFontStyle, p.CaptionFont());
+    RM.Filer(items::ButtonFontColor).WriteColor(p.XButtonP.Font().FontColor);
+    RM.Filer(items::ButtonColor).WriteColor(p.XButtonP.Farbe());
+    RM.Filer(items::ButtonFrameColor).WriteColor(p.XButtonP.Randfarbe());
+    for (size_t i = 0; i < TrayColors.size(); ++i) RM.Filer(tray_color_item(i)).WriteColor(TrayColors[i]);
+    RM.Filer(items::TransFlag).WriteBool(values.TransFlag);
+    RM.Filer(items::BackImage).WriteString(TextOf(BF));
+    RM.Filer(items::WD).WriteInteger(static_cast<std::int32_t>(::SendMessageW(ComboBox3, CB_GETCURSEL, 0, 0)));
 }
 
 std::vector<TSettingsPage::TextField> TDesignPage::TextFields() const {

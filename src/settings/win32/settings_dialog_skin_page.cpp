@@ -1,4 +1,5 @@
 #include "base/win32/program_folder.h"
+#include "settings/setting_items.h"
 #include "settings/win32/file_dialogs.h"
 #include "settings/win32/settings_dialog_pages.h"
 
@@ -21,11 +22,11 @@ TSkinPage::TSkinPage(HWND dialog, const RECT& area, HFONT font, TRegManager& RM)
 }
 
 void TSkinPage::Load(const DialogValues&) {
-    ::SetWindowTextW(Edit3, RM_.Filer(L"SkinFileName").ReadString().c_str());
+    ::SetWindowTextW(Edit3, RM_.Filer(items::SkinFileName).ReadString().c_str());
 }
 
 void TSkinPage::WriteBack(TRegManager& RM, const DialogValues&) {
-    RM.Filer(L"SkinFileName").WriteString(TextOf(Edit3));
+    RM.Filer(items::SkinFileName).WriteString(TextOf(Edit3));
 }
 
 std::vector<TSettingsPage::TextField> TSkinPage::TextFields() const { return {{Edit3, L"スキンファイル"}}; }
