@@ -100,7 +100,8 @@ void MainWindow::N8Click() {
         state_.PeriodicPending = false;
         state_.PeriodicSuspended = true;
     }
-    if (state_.PeriodicSuspended && !paused && RM.Filer(items::ACTChk).ReadBool() && RM.Filer(items::ACChk).ReadBool()) {
+    if (state_.PeriodicSuspended && !paused && RM.Filer(items::ACTChk).ReadBool() &&
+        RM.Filer(items::ACChk).ReadBool()) {
         Timer1->start();
         state_.PeriodicSuspended = false;
     }

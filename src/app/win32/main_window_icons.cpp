@@ -46,9 +46,9 @@ void MainWindow::create_tray_drawing_surface() {
 }
 
 void MainWindow::LoadIconColors() {
-    for (int kind = 1; kind <= 5; ++kind) {
-        IconTextColors[static_cast<size_t>(kind)] = RM.Filer(items::kIconTextColors[static_cast<size_t>(kind - 1)]).ReadColor();
-        IconBackColors[static_cast<size_t>(kind)] = RM.Filer(items::kIconBackColors[static_cast<size_t>(kind - 1)]).ReadColor();
+    for (size_t kind = 1; kind <= 5; ++kind) {
+        IconTextColors[kind] = RM.Filer(items::kIconTextColors[kind - 1]).ReadColor();
+        IconBackColors[kind] = RM.Filer(items::kIconBackColors[kind - 1]).ReadColor();
     }
 }
 
@@ -173,7 +173,9 @@ void MainWindow::restore_indicator_icons() {
     const auto kinds = kinds_to_restore(RM.Filer(items::AIcons).ReadString());
     for (int kind : kinds) AddIndicatorIcon(kind);
     const auto described = describe_slots(slots());
-    if (RM.Filer(items::AIcons).ReadString() != described && !kinds.empty()) RM.Filer(items::AIcons).WriteString(described);
+    if (RM.Filer(items::AIcons).ReadString() != described && !kinds.empty()) {
+        RM.Filer(items::AIcons).WriteString(described);
+    }
 }
 
 void MainWindow::PopupMenu3Popup() {

@@ -299,7 +299,8 @@ void MainWindow::SearchSkin(MenuId submenu) {
     const std::wstring program = with_backslash(win::program_folder());
     if (!is_folder(program + L"Skin")) return;
     const std::wstring skin_folder = program + L"skin\\";
-    SkinMenuItems = skin_menu_entries(skin_folder, list_skin_folder(skin_folder), RM.Filer(items::SkinFileName).ReadString());
+    SkinMenuItems =
+        skin_menu_entries(skin_folder, list_skin_folder(skin_folder), RM.Filer(items::SkinFileName).ReadString());
 
     MenuModel& menu = submenu == MenuId::NSkin ? PopupMenu1 : PopupMenu2;
     MenuItem* holder = menu.find(submenu);

@@ -13,7 +13,8 @@ enum Element { eWindow, eGauge, eGaugeBack, eTitle, eButtonGlyph, eButtonFace, e
 constexpr size_t kBackgroundColors = 5;  // TrayColors[k + 5] is the background of metric k
 
 ColorItem tray_color_item(size_t index) {
-    return index < kBackgroundColors ? items::kIconTextColors[index] : items::kIconBackColors[index - kBackgroundColors];
+    return index < kBackgroundColors ? items::kIconTextColors[index]
+                                     : items::kIconBackColors[index - kBackgroundColors];
 }
 constexpr wchar_t kPictureFilter[] =
     L"すべての画像ファイル (*.bmp, *.jpg, *.jpeg)|*.bmp;*.jpg;*.jpeg|ビットマップファイル (*.bmp)|*.bmp|"
@@ -111,7 +112,9 @@ void TDesignPage::Load(const DialogValues&) {
 
     TrayColors = {skin::clWhite, skin::clWhite, skin::clWhite, skin::clWhite, skin::clWhite,
                   skin::clBlue,  skin::clBlue,  skin::clBlue,  skin::clBlue,  skin::clBlue};
-    for (size_t i = 0; i < TrayColors.size(); ++i) TrayColors[i] = ReadDesignColor(RM_, tray_color_item(i), TrayColors[i]);
+    for (size_t i = 0; i < TrayColors.size(); ++i) {
+        TrayColors[i] = ReadDesignColor(RM_, tray_color_item(i), TrayColors[i]);
+    }
     ISCButton->SetColor(TrayColors[0]);
     IBCButton->SetColor(TrayColors[kBackgroundColors]);
 
