@@ -16,6 +16,8 @@
 #include <cwchar>
 #include <cwctype>
 
+#include "base/win32/unique_handle.h"
+
 namespace {
 
 constexpr UINT_PTR kRefreshTimer = 1;
@@ -25,9 +27,9 @@ constexpr int kIconSize = 16;
 struct Numbers {
     int count = 0;
     int shown[kMaxIcons] = {-1, -1, -1, -1, -1};
-    HDC dc = nullptr;
-    HBITMAP color = nullptr, mask = nullptr;
-    HFONT font = nullptr;
+    qv::win::UniqueMemoryDC dc;
+    qv::win::UniqueBitmap color, mask;
+    qv::win::UniqueFont font;
     std::uint64_t idle = 0, busy = 0;  // the system's times at the last refresh
     wchar_t text[64] = L"Bare window";
 } numbers;
@@ -47,25 +49,26 @@ int cpu_percent() {
 void show_number(HWND window, int slot, int number, DWORD action) {
     wchar_t digits[8];
     const int length = std::swprintf(digits, 8, L"%d", number);
-    HGDIOBJ old_bitmap = ::SelectObject(numbers.dc, numbers.color);
-    HGDIOBJ old_font = ::SelectObject(numbers.dc, numbers.font);
+    HDC dc = numbers.dc.get();
+    HGDIOBJ old_bitmap = ::SelectObject(dc, numbers.color.get());
+    HGDIOBJ old_font = ::SelectObject(dc, numbers.font.get());
     RECT all{0, 0, kIconSize, kIconSize};
-    ::FillRect(numbers.dc, &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
-    ::SetTextColor(numbers.dc, RGB(0, 255, 0));
-    ::SetBkMode(numbers.dc, TRANSPARENT);
-    ::TextOutW(numbers.dc, 0, 2, digits, length);
-    ::SelectObject(numbers.dc, old_font);
-    ::SelectObject(numbers.dc, old_bitmap);
-    ICONINFO info{TRUE, 0, 0, numbers.mask, numbers.color};
+    ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    ::SetTextColor(dc, RGB(0, 255, 0));
+    ::SetBkMode(dc, TRANSPARENT);
+    ::TextOutW(dc, 0, 2, digits, length);
+    ::SelectObject(dc, old_font);
+    ::SelectObject(dc, old_bitmap);
+    ICONINFO info{TRUE, 0, 0, numbers.mask.get(), numbers.color.get()};
     NOTIFYICONDATAW data{};
     data.cbSize = NOTIFYICONDATAW_V1_SIZE;
     data.hWnd = window;
     data.uID = static_cast<UINT>(slot + 1);
     data.uFlags = NIF_ICON | (action == NIM_ADD ? NIF_TIP : 0);
-    data.hIcon = ::CreateIconIndirect(&info);
+    const qv::win::UniqueIcon icon(::CreateIconIndirect(&info));
+    data.hIcon = icon.get();
     std::swprintf(data.szTip, 64, L"Bare %d", slot);
     ::Shell_NotifyIconW(action, &data);
-    ::DestroyIcon(data.hIcon);
 }
 
 void refresh(HWND window) {
@@ -147,15 +150,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command_line, int) {
                                     nullptr);
     if (refresh_ms > 0) {
         HDC screen = ::GetDC(nullptr);
-        numbers.dc = ::CreateCompatibleDC(screen);
-        numbers.color = ::CreateCompatibleBitmap(screen, kIconSize, kIconSize);
+        numbers.dc.reset(::CreateCompatibleDC(screen));
+        numbers.color.reset(::CreateCompatibleBitmap(screen, kIconSize, kIconSize));
         ::ReleaseDC(nullptr, screen);
-        numbers.mask = ::CreateBitmap(kIconSize, kIconSize, 1, 1, nullptr);
-        numbers.font = ::CreateFontW(-11, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, NONANTIALIASED_QUALITY, 0,
-                                     L"Tahoma");
-        HGDIOBJ old = ::SelectObject(numbers.dc, numbers.mask);
-        ::PatBlt(numbers.dc, 0, 0, kIconSize, kIconSize, BLACKNESS);
-        ::SelectObject(numbers.dc, old);
+        numbers.mask.reset(::CreateBitmap(kIconSize, kIconSize, 1, 1, nullptr));
+        numbers.font.reset(::CreateFontW(-11, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, NONANTIALIASED_QUALITY, 0,
+                                     L"Tahoma"));
+        HGDIOBJ old = ::SelectObject(numbers.dc.get(), numbers.mask.get());
+        ::PatBlt(numbers.dc.get(), 0, 0, kIconSize, kIconSize, BLACKNESS);
+        ::SelectObject(numbers.dc.get(), old);
         refresh(window);
         ::SetTimer(window, kRefreshTimer, static_cast<UINT>(refresh_ms), nullptr);
     }
