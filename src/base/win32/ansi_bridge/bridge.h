@@ -45,6 +45,19 @@ struct Slot<Return(WINAPI*)(Arguments...)> {
         *slot = chosen;
         return chosen(arguments...);
     }
+
+    // The first value of a slot of a function only newer systems have: the system's own where it exists,
+    // else `fallback`, on every family.
+    template <Function* slot, const char* library, const char* name, Function fallback>
+    static Return WINAPI resolve_newer(Arguments... arguments) {
+        static Function chosen = nullptr;
+        if (!chosen) {
+            chosen = reinterpret_cast<Function>(reinterpret_cast<void*>(system_export(library, name)));
+            if (!chosen) chosen = fallback;
+        }
+        *slot = chosen;
+        return chosen(arguments...);
+    }
 };
 
 // Text handed to an ANSI function: the wide text converted, while null and resource numbers
