@@ -2,10 +2,10 @@
 // the system libraries Quorvane loads, registers a class, shows one 221 x 108 window, paints it once per
 // WM_PAINT and otherwise waits for messages.
 // Started as `bare_window.exe REFRESH_MS ICONS [hidden]` it is also the least program that shows what
-// Quorvane shows while idle: every REFRESH_MS it reads CPU usage and free memory, puts them as numbers
-// into ICONS notification-area icons (CPU, memory, then three that stay at 100 as the resource kinds do
-// on NT), re-sending an icon only when its number changed, and repaints the window only when the
-// figures it shows changed ("hidden": no window is shown).
+// Quorvane shows while idle: every REFRESH_MS it reads CPU usage and free memory as Quorvane does, puts
+// them as numbers into ICONS notification-area icons (CPU, memory, then three that stay at 100 as the
+// resource kinds do on NT), re-sending an icon only when its number changed, and repaints the window
+// only when the figures it shows changed ("hidden": no window is shown).
 #include <windows.h>
 #include <commctrl.h>
 #include <commdlg.h>
@@ -30,20 +30,37 @@ struct Numbers {
     qv::win::UniqueMemoryDC dc;
     qv::win::UniqueBitmap color, mask;
     qv::win::UniqueFont font;
-    std::uint64_t idle = 0, busy = 0;  // the system's times at the last refresh
+    std::int64_t idle = 0, time = 0;  // the system's idle time and time of day at the last refresh
     wchar_t text[64] = L"Bare window";
 } numbers;
 
-std::uint64_t value(const FILETIME& t) { return (static_cast<std::uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime; }
+// CPU usage from the source Quorvane reads on the NT family (the idle time of all processors against the
+// time of day), so that its number changes as often as Quorvane's: GetSystemTimes moves differently.
+using QueryFunction = LONG(WINAPI*)(ULONG, void*, ULONG, ULONG*);
+
+QueryFunction nt_query() {
+    static const auto query =
+        reinterpret_cast<QueryFunction>(reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"ntdll"),
+                                                                                 "NtQuerySystemInformation")));
+    return query;
+}
 
 int cpu_percent() {
-    FILETIME idle, kernel, user;
-    if (!::GetSystemTimes(&idle, &kernel, &user)) return 0;
-    const std::uint64_t now_idle = value(idle), now_busy = value(kernel) + value(user);
-    const std::uint64_t d_idle = now_idle - numbers.idle, d_all = now_busy - numbers.busy;
-    numbers.idle = now_idle;
-    numbers.busy = now_busy;
-    return d_all == 0 ? 0 : static_cast<int>(100 - d_idle * 100 / d_all);
+    const QueryFunction query = nt_query();
+    std::int64_t time_of_day[4] = {}, performance[64] = {};
+    if (!query || query(3, time_of_day, 32, nullptr) != 0 || query(2, performance, 312, nullptr) != 0) return 0;
+    static const int processors = [] {
+        SYSTEM_INFO info;
+        ::GetSystemInfo(&info);
+        return info.dwNumberOfProcessors ? static_cast<int>(info.dwNumberOfProcessors) : 1;
+    }();
+    const std::int64_t idle = performance[0], now = time_of_day[1];
+    const std::int64_t d_idle = idle - numbers.idle, d_time = now - numbers.time;
+    numbers.idle = idle;
+    numbers.time = now;
+    if (d_time <= 0) return 0;
+    const double usage = 100.0 - static_cast<double>(d_idle) * 100.0 / static_cast<double>(d_time) / processors + 0.5;
+    return usage <= 0 ? 0 : usage >= 100 ? 100 : static_cast<int>(usage);
 }
 
 void show_number(HWND window, int slot, int number, DWORD action) {

@@ -7,7 +7,8 @@
 // bench/shipped).
 // A sample whose program did not come up, could not be read or ended on its own is left out of the
 // figures and counted; any such sample prints FAILED and makes the exit code 1.
-// Usage: bench_footprint [startup|memory|idle|all] [idle seconds, default 60]
+// Usage: bench_footprint [startup|memory|idle|all] [idle seconds, default 20] [rounds, default 3]
+//        [only the idle cases whose name holds this text]
 #include <windows.h>
 
 #include <algorithm>
@@ -156,52 +157,77 @@ std::optional<IdleCpu> idle_cpu(const Subject& subject, const std::string& ini, 
     return result;
 }
 
-void print_idle(const char* name, const IdleCpu& cpu, int seconds) {
-    std::printf("  %-40s %7.0f ms %6.3f %%", name, cpu.own_ms, cpu.own_ms / (seconds * 10.0));
-    if (cpu.others_ms) {
-        std::printf("   others %6.0f ms %6.3f %%", *cpu.others_ms, *cpu.others_ms / (seconds * 10.0));
+double total_ms(const IdleCpu& cpu) { return cpu.own_ms + cpu.others_ms.value_or(0); }
+
+// The samples of one program in one case: its own CPU time and, where the session's could be read
+// every time, its own plus the others'.
+struct IdleSamples {
+    std::vector<double> own, total;
+    bool others_counted = true;
+
+    void add(const IdleCpu& cpu) {
+        own.push_back(cpu.own_ms);
+        total.push_back(total_ms(cpu));
+        others_counted = others_counted && cpu.others_ms.has_value();
+    }
+};
+
+void print_idle(const char* name, const IdleSamples& samples, int seconds) {
+    const double own = median(samples.own);
+    std::printf("  %-32s own %6.0f ms %6.3f %%", name, own, own / (seconds * 10.0));
+    if (samples.others_counted) {
+        const double others = median(samples.total) - own;
+        std::printf("   others %6.0f ms %6.3f %%", others, others / (seconds * 10.0));
     } else {
         std::printf("   others not counted");
     }
     std::printf("\n");
 }
 
-double total_ms(const IdleCpu& cpu) { return cpu.own_ms + cpu.others_ms.value_or(0); }
-
-void idle(int seconds) {
-    std::printf("CPU time while idle over %d s (%% of one core); others: the rest of the Wine session\n", seconds);
-    if (const auto bare = idle_cpu(kBare, {}, seconds)) print_idle("bare window", *bare, seconds);
+// Each case alternates the reference and Quorvane `rounds` times, so that both meet the machine's
+// load alike, and compares medians: on a shared machine one spell can cost twice another.
+void idle(int seconds, int rounds, const std::string& only) {
+    std::printf("CPU time while idle, medians of %d spells of %d s each (%% of one core); others: the rest of the"
+                " Wine session\n", rounds, seconds);
     struct Case {
         const char* name;
         const char* ini;
-        const wchar_t* reference;  // the bare program's arguments that show the same; none: no reference
+        const wchar_t* reference;  // the bare program's arguments that show the same; none: the bare window
     };
+    // The main icon alone shows the program's icon, which never changes: its reference shows no number.
     // Five numbers: the main icon shows CPU usage and four more icons memory, System, User and GDI. The
     // reference shows the same numbers in as many icons, each re-sent as often (when its number changes),
     // and repaints its window when the figures change.
     const Case cases[] = {
-        {"RefreshTime 2000, main icon only", "[Window]\r\nRefreshTime=2000\r\n", L"2000 1"},
+        {"bare window", nullptr, nullptr},
+        {"RefreshTime 2000, main icon only", "[Window]\r\nRefreshTime=2000\r\n", L"2000 0"},
         {"RefreshTime 2000, five tray numbers", "[Window]\r\nRefreshTime=2000\r\nIconMenu=4\r\nAIcons=5123\r\n",
          L"2000 5"},
-        {"RefreshTime 100, main icon only", "[Window]\r\nRefreshTime=100\r\n", L"100 1"},
+        {"RefreshTime 100, main icon only", "[Window]\r\nRefreshTime=100\r\n", L"100 0"},
         {"RefreshTime 100, five tray numbers", "[Window]\r\nRefreshTime=100\r\nIconMenu=4\r\nAIcons=5123\r\n",
          L"100 5"},
         {"RefreshTime 100, five numbers, hidden",
          "[Window]\r\nRefreshTime=100\r\nIconMenu=4\r\nAIcons=5123\r\nTasktray=1\r\n", L"100 5 hidden"},
     };
     for (const Case& c : cases) {
-        const bool hidden = std::strstr(c.ini, "Tasktray=1") != nullptr;
+        if (!only.empty() && std::strstr(c.name, only.c_str()) == nullptr) continue;
         std::printf(" %s\n", c.name);
-        const auto reference = idle_cpu(kBare, {}, seconds, !hidden, c.reference);
-        if (reference) print_idle("bare program showing the same", *reference, seconds);
-        const auto cpu = idle_cpu(kQuorvane, c.ini, seconds, !hidden);
-        if (!cpu) continue;
-        print_idle("Quorvane", *cpu, seconds);
-        if (reference && total_ms(*reference) > 0) {
-            std::printf("  ratio: own %.2f, with the others' %.2f (target <= 1.25)\n",
-                        reference->own_ms > 0 ? cpu->own_ms / reference->own_ms : 0.0,
-                        total_ms(*cpu) / total_ms(*reference));
+        const bool hidden = c.ini && std::strstr(c.ini, "Tasktray=1") != nullptr;
+        IdleSamples reference, quorvane;
+        for (int round = 0; round < rounds; ++round) {
+            if (const auto cpu = idle_cpu(kBare, {}, seconds, !hidden, c.reference ? c.reference : L"")) {
+                reference.add(*cpu);
+            }
+            if (!c.ini) continue;
+            if (const auto cpu = idle_cpu(kQuorvane, c.ini, seconds, !hidden)) quorvane.add(*cpu);
         }
+        if (!reference.own.empty()) print_idle(c.ini ? "bare program showing the same" : "bare window", reference, seconds);
+        if (quorvane.own.empty()) continue;
+        print_idle("Quorvane", quorvane, seconds);
+        if (reference.own.empty()) continue;
+        const double own = median(reference.own), total = median(reference.total);
+        std::printf("  ratio of medians: own %.2f, with the others' %.2f (target <= 1.25)\n",
+                    own > 0 ? median(quorvane.own) / own : 0.0, total > 0 ? median(quorvane.total) / total : 0.0);
     }
     // The tray numbers cost the tray's process and the display too: the ratio that counts includes what the
     // rest of the session spent.
@@ -211,10 +237,12 @@ void idle(int seconds) {
 
 int main(int argc, char** argv) {
     const std::string what = argc > 1 ? argv[1] : "all";
-    const int seconds = argc > 2 ? std::atoi(argv[2]) : 60;
+    const int seconds = argc > 2 ? std::atoi(argv[2]) : 20;
+    const int rounds = argc > 3 ? std::atoi(argv[3]) : 3;
+    const std::string only = argc > 4 ? argv[4] : "";
     if (what == "startup" || what == "all") startup(9);
     if (what == "memory" || what == "all") memory(3);
-    if (what == "idle" || what == "all") idle(seconds);
+    if (what == "idle" || what == "all") idle(seconds, rounds, only);
     if (failed_samples > 0) std::printf("FAILED: %d samples left out\n", failed_samples);
     std::fflush(stdout);
     return failed_samples > 0 ? 1 : 0;
