@@ -23,13 +23,6 @@ constexpr DWORD kWindowStyle = WS_POPUP | WS_BORDER | WS_SYSMENU;
 
 } // namespace
 
-// System colours (for GDI drawing outside the design surface).
-COLORREF resolve_color(unsigned color) {
-    // System colours carry their index in the low byte and the top bit set.
-    if (color & 0x80000000u) return ::GetSysColor(static_cast<int>(color & 0xFFu));
-    return static_cast<COLORREF>(color & 0x00FFFFFFu);
-}
-
 MainWindow::MainWindow() : RM(settings::make_main_store(settings_services_.services())) {
     register_class(kMainWindowClass, CS_DBLCLKS, ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUORVANE)));
     RECT frame{0, 0, scaled(kClientWidth), scaled(kClientHeight)};
@@ -78,10 +71,11 @@ void MainWindow::create_components() {
     HookHotKey1->Activate = false;
     HookHotKey1->OnHotKey = [this](desktop::THookHotKey&, int index) { HookHotKey1HotKey(index); };
 
-    PopupMenu3.OnPopup = [this] { PopupMenu3Popup(); };
-    tray_menu_ = std::make_unique<TrayPopupMenu>(window, PopupMenu1);
-    icon_menu_ = std::make_unique<TrayPopupMenu>(window, PopupMenu3);
-    create_main_tray_icon();
+    tray_ = std::make_unique<TrayIcons>(window, RM, state_, PopupMenu1, PopupMenu3,
+                                        TrayIconEvents{[this] { TrayIcon1Click(); }, [this] { TrayIcon1MouseMove(); },
+                                                       [this] { refresh_unless_paused(); }});
+    // Starting minimized: the window is shown only when the start-up sequence asks for it.
+    show_at_start_ = !tray_->main_icon().StartMinimized;
     create_design_elements();
 }
 
@@ -96,11 +90,9 @@ void MainWindow::FormCreate() {
     move_to_saved_position();
     state_.TransparentBack = RM.Filer(items::TransFlag).ReadBool();
     apply_transparent_back();
-    icon_kind_[0] = RM.Filer(items::IconMenu).ReadInteger();
-    win::guarded(handle(), [this] { LoadIconColors(); });
+    tray_->read_main_kind();
+    win::guarded(handle(), [this] { tray_->LoadIconColors(); });
     state_.SkinActive = false;
-    IconTextColors[6] = 0xFFFFFF;
-    IconBackColors[6] = 0xFF0000;
     state_.LastShown.fill(kForceRedraw);
     create_tray_drawing_surface();
     CreateDefaultGauges();
@@ -108,7 +100,7 @@ void MainWindow::FormCreate() {
     // A picture that cannot be shown is reported; start-up goes on without it.
     win::guarded(handle(), [this] { load_background_picture(); });
     load_skin_at_start();
-    restore_indicator_icons();
+    tray_->restore_indicator_icons();
     if (RM.Filer(items::TopMost).ReadBool()) {
         TopMostWindow1->SetAlwaysOnTop(true);
         PopupMenu2.set_checked(MenuId::NTop, true);
@@ -128,6 +120,19 @@ void MainWindow::FormCreate() {
     register_hotkeys();
     ScreenDocker1->Active = RM.Filer(items::Snap).ReadBool();
     state_.AutoHideOn = RM.Filer(items::AutoHide).ReadBool();
+}
+
+void MainWindow::create_tray_drawing_surface() {
+    try {
+        tray_->create_drawing_surface();
+    } catch (const AppError& error) {
+        show_error_box(error.text().c_str());
+        terminate();
+    }
+}
+
+void MainWindow::refresh_unless_paused() {
+    if (!monitoring_paused()) SystemProbe.Refresh();
 }
 
 void MainWindow::move_to_saved_position() {
@@ -192,10 +197,10 @@ void MainWindow::save_position() {
 
 void MainWindow::FormDestroy() {
     ::RemovePropW(handle(), kReadyProperty);
-    icon_painter_.reset();
+    tray_->drop_painter();
     progress_tips_.reset();
     win::guarded(handle(), [this] { save_position(); });
-    for (auto& icon : AddIcons) icon.reset();
+    tray_->drop_indicator_icons();
 }
 
 void MainWindow::FormCloseQuery() {
@@ -278,11 +283,11 @@ LRESULT MainWindow::dispatch_message(UINT message, WPARAM wparam, LPARAM lparam)
     case WM_USER + 1:
         return clean_request(wparam, lparam);
     case win::kDpiChangedMessage:
-        follow_display_scale(HIWORD(wparam));
+        tray_->follow_display_scale(HIWORD(wparam));
         return 0;
     case WM_SETTINGCHANGE:
     case WM_DISPLAYCHANGE:
-        follow_display_scale(win::shell_dpi(handle()));
+        tray_->follow_display_scale(win::shell_dpi(handle()));
         return default_message(message, wparam, lparam);
     case WM_DESTROY:
         FormDestroy();

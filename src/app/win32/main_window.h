@@ -20,8 +20,8 @@
 #include "app/menu_model.h"
 #include "app/optimization_progress.h"
 #include "app/skin_menu.h"
-#include "app/win32/icon_number_painter.h"
 #include "app/win32/popup_menu.h"
+#include "app/win32/tray_icons.h"
 #include "app/win32/window_timer.h"
 #include "base/win32/display_scale.h"
 #include "base/win32/window.h"
@@ -130,24 +130,10 @@ private:
     void Timer1Timer();
     AutoSettings read_auto_settings();
 
-    // Tray icons (main_window_icons.cpp).
-    void create_main_tray_icon();
+    // The tray icons (tray_icons.cpp) and what they ask of the window.
     void create_tray_drawing_surface();
-    void LoadIconColors();
-    void restore_indicator_icons();
-    void choose_main_kind(int kind);
-    void AddIndicatorIcon(int kind);
-    void change_indicator_kind(int kind);
-    void remove_indicator_icon();
-    void PopupMenu3Popup();
-    // False when no icon could be made: the icon shows what it showed before.
-    bool DrawIconNumber(int number, desktop::TCoolTrayIcon& icon, int kind);
-    void show_application_icon();
-    // The side of the icons the shell shows now (the small-icon size at the display's scale).
-    int tray_icon_size() const;
-    // The display's scale may have changed: the icons are drawn anew at the shell's new icon size.
-    void follow_display_scale(int dpi);
-    IndicatorSlots slots() const;
+    // The numbers are shown at once, unless monitoring is paused.
+    void refresh_unless_paused();
     bool monitoring_paused() const { return PopupMenu1.is_checked(MenuId::N8); }
     // The probe's automatic refresh may run: monitoring is not paused, and neither a run nor the
     // resource alarm's box holds it off.
@@ -204,14 +190,7 @@ private:
     // Made once the window exists.
     std::unique_ptr<WindowTimer> Timer1, Timer2, Timer3, Timer4;
     std::unique_ptr<AutoOptimization> auto_optimization_;
-    // The menus the tray icons open (before the icons: they go after them).
-    std::unique_ptr<TrayPopupMenu> tray_menu_, icon_menu_;
-    std::unique_ptr<desktop::TCoolTrayIcon> TrayIcon1;
-    std::array<std::unique_ptr<desktop::TCoolTrayIcon>, kIndicatorSlots> AddIcons;
-    std::array<int, kIndicatorSlots + 1> icon_kind_{};  // 0: the main icon, 1..4: the slots
-    std::unique_ptr<IconNumberPainter> icon_painter_;
-    std::array<unsigned, 7> IconTextColors{};  // by metric kind 1..6
-    std::array<unsigned, 7> IconBackColors{};
+    std::unique_ptr<TrayIcons> tray_;
     std::unique_ptr<desktop::THookHotKey> HookHotKey1;
     std::unique_ptr<desktop::TTopMostWindow> TopMostWindow1;
     std::unique_ptr<desktop::TScreenDocker> ScreenDocker1;

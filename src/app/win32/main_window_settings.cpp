@@ -17,7 +17,7 @@ void MainWindow::NsetClick() {
     if (settings_open_) return;
     settings_open_ = true;
     {
-        TrayModalGuard tray(*TrayIcon1);
+        TrayModalGuard tray(tray_->main_icon());
         for (int index = 1; index <= 5; ++index) HookHotKey1->RemoveHotKey(index);
         win::run_pending_messages();
         win::guarded(handle(), [&] {
@@ -32,7 +32,7 @@ void MainWindow::NsetClick() {
 
 void MainWindow::apply_settings() {
     // Each step on its own: a hand-edited value one step cannot use leaves the others in force.
-    win::guarded(handle(), [this] { LoadIconColors(); });
+    win::guarded(handle(), [this] { tray_->LoadIconColors(); });
     const bool on_top = RM.Filer(items::TopMost).ReadBool();
     TopMostWindow1->SetAlwaysOnTop(on_top);
     PopupMenu2.set_checked(MenuId::NTop, on_top);
