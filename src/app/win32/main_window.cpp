@@ -25,7 +25,7 @@ constexpr DWORD kWindowStyle = WS_POPUP | WS_BORDER | WS_SYSMENU;
 
 MainWindow::MainWindow() : RM(settings::make_main_store(settings_services_.services())) {
     register_class(kMainWindowClass, CS_DBLCLKS, ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUORVANE)));
-    RECT frame{0, 0, scaled(kClientWidth), scaled(kClientHeight)};
+    RECT frame{0, 0, win::scaled(kClientWidth), win::scaled(kClientHeight)};
     ::AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
     create(kMainWindowClass, kAppTitle, kWindowStyle, 0, 100, 100, frame.right - frame.left, frame.bottom - frame.top);
     command_message_ = ::RegisterWindowMessageW(kCommandMessageName);
@@ -76,7 +76,8 @@ void MainWindow::create_components() {
                                                        [this] { refresh_unless_paused(); }});
     // Starting minimized: the window is shown only when the start-up sequence asks for it.
     show_at_start_ = !tray_->main_icon().StartMinimized;
-    create_design_elements();
+    canvas_ = std::make_unique<DesignCanvas>(window);
+    default_design_ = std::make_unique<DefaultDesignView>(*canvas_, RM, SystemProbe, [this] { XButtonClick(); });
 }
 
 void MainWindow::FormCreate() {
@@ -89,16 +90,16 @@ void MainWindow::FormCreate() {
     RM.IniFileName = settings::win32::settings_file_path();
     move_to_saved_position();
     state_.TransparentBack = RM.Filer(items::TransFlag).ReadBool();
-    apply_transparent_back();
+    canvas_->apply_transparent_back(state_.TransparentBack);
     tray_->read_main_kind();
     win::guarded(handle(), [this] { tray_->LoadIconColors(); });
     state_.SkinActive = false;
     state_.LastShown.fill(kForceRedraw);
     create_tray_drawing_surface();
-    CreateDefaultGauges();
+    default_design_->CreateDefaultGauges();
     if (!RM.Filer(items::Tasktray).ReadBool()) show_at_start_ = true;
     // A picture that cannot be shown is reported; start-up goes on without it.
-    win::guarded(handle(), [this] { load_background_picture(); });
+    win::guarded(handle(), [this] { default_design_->load_background_picture(); });
     load_skin_at_start();
     tray_->restore_indicator_icons();
     if (RM.Filer(items::TopMost).ReadBool()) {
@@ -109,7 +110,7 @@ void MainWindow::FormCreate() {
     PopupMenu1.check_exclusive(kTrayKindItems, tray_kind_item(RM.Filer(items::IconMenu).ReadInteger()));
     // Hand-edited design values that are no colour are reported; start-up goes on without them.
     win::guarded(handle(), [this] { apply_window_color(); });
-    win::guarded(handle(), [this] { apply_fonts_and_button(); });
+    win::guarded(handle(), [this] { default_design_->apply_fonts_and_button(); });
     SystemProbe.SetRefreshInterval(RM.Filer(items::RefreshTime).ReadInteger());
     state_.TotalMB = total_megabytes(SystemProbe.Memory.PhysicalTotal);
     state_.DisplayReady = true;
@@ -142,8 +143,7 @@ void MainWindow::move_to_saved_position() {
 }
 
 void MainWindow::apply_window_color() {
-    window_color_ = RM.Filer(items::WindowColor).ReadColor();
-    surface_->Host().SetColor(window_color_);
+    canvas_->host().SetColor(RM.Filer(items::WindowColor).ReadColor());
 }
 
 void MainWindow::set_percentage_captions() {
@@ -231,7 +231,9 @@ LRESULT MainWindow::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
             // handler has returned.
             // Nor while a design change is under way: one started outside any handler (at start-up)
             // still holds the elements it builds.
-            if (--window.message_depth_ == 0 && !window.design_changing_) window.design_.DestroyRetired();
+            if (--window.message_depth_ == 0 && !window.design_changing_ && window.canvas_) {
+                window.canvas_->design.DestroyRetired();
+            }
         }
     } nesting(*this);
     return dispatch_message(message, wparam, lparam);
@@ -242,10 +244,10 @@ LRESULT MainWindow::dispatch_message(UINT message, WPARAM wparam, LPARAM lparam)
     if (command_message_ != 0 && message == command_message_) return command_request(wparam);
     // Paint and mouse input of the design's elements (the right button still opens the context menu).
     LRESULT handled = 0;
-    if (surface_ && surface_->HandleMessage(message, wparam, lparam, handled)) return handled;
+    if (canvas_ && canvas_->surface.HandleMessage(message, wparam, lparam, handled)) return handled;
     switch (message) {
     case WM_LBUTTONDOWN:
-        start_drag();  // a press on the background drags the window
+        canvas_->start_drag();  // a press on the background drags the window
         return 0;
     case WM_CONTEXTMENU: {
         POINT at{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
@@ -264,7 +266,7 @@ LRESULT MainWindow::dispatch_message(UINT message, WPARAM wparam, LPARAM lparam)
         return on_notify(*reinterpret_cast<NMHDR*>(lparam));
     case WM_MOVE:
         // A see-through background follows the desktop under the window's new place.
-        if (state_.TransparentBack) surface_->Refresh();
+        if (state_.TransparentBack) canvas_->surface.Refresh();
         return 0;
     case WM_CLOSE:
         FormCloseQuery();

@@ -20,6 +20,8 @@
 #include "app/menu_model.h"
 #include "app/optimization_progress.h"
 #include "app/skin_menu.h"
+#include "app/win32/default_design_view.h"
+#include "app/win32/design_canvas.h"
 #include "app/win32/popup_menu.h"
 #include "app/win32/tray_icons.h"
 #include "app/win32/window_timer.h"
@@ -98,29 +100,12 @@ private:
     std::wstring ProgressHint(int metric);
     LRESULT on_notify(NMHDR& header);
 
-    // The default design (main_window_design.cpp).
-    void create_design_elements();
-    void CreateDefaultGauges();
+    // The design shown (main_window_design.cpp).
     void ClearForSkin();
     void RestoreDefaultDesign();
     void SkinButtonClick(skin::GraphicControl& sender);
     void XButtonClick();
-    void show_fixed_elements(bool shown);
-    void apply_transparent_back();
-    enum class PictureErrors { Shown, Silent };
-    void load_background_picture(PictureErrors errors = PictureErrors::Shown);
-    bool load_back_picture(const std::wstring& path, PictureErrors errors = PictureErrors::Shown);
-    void show_picture_error(skin::win::PictureFileError::Kind kind);
-    struct GaugeDesign {
-        skin::Color ForeColor1 = 0, ForeColor2 = 0, BackColor = 0;
-        skin::Font Font;
-    };
-    GaugeDesign read_gauge_design(const skin::Font& created_font);
-    void apply_fonts_and_button();
-    skin::Font read_font(settings::FontItem font_item, settings::IntegerItem style_item, const skin::Font& current);
-    void set_title(const std::wstring& text);
     void show_figures(const DisplayFigures& figures);
-    void start_drag();
 
     // Optimization (main_window_optimize.cpp).
     void RunOptimization(int megabytes);
@@ -162,7 +147,6 @@ private:
 
     // The settings dialog and what it changed (main_window_settings.cpp).
     void apply_settings();
-    void apply_gauge_design_to_default_gauges();
     LRESULT clean_request(WPARAM wparam, LPARAM lparam);
 
     // Components. Declaration order is construction order; the window itself is destroyed first.
@@ -178,14 +162,7 @@ private:
     RunFrames run_frames_;  // how often the run under way shows itself
     bool show_at_start_ = false;
     bool alarm_box_open_ = false;  // the resource alarm's box is open: the refresh is held off meanwhile
-    unsigned window_color_ = kDefaultWindowColor;
-    // The default design is laid out at 96 pixels an inch and drawn at the scale the program started at
-    // (it is DPI-aware for the system's scale); skins keep their pictures' pixels.
-    int dpi_ = win::system_dpi();
-    int scaled(int length) const noexcept { return win::scale_to_dpi(length, dpi_); }
-    skin::Font scaled(skin::Font font) const;
     int skin_factor_ = 1;  // the whole factor the skin's pictures and positions are enlarged by
-    static constexpr int kBackImageLeft = -2;  // the background picture is drawn from client x -2
 
     // Made once the window exists.
     std::unique_ptr<WindowTimer> Timer1, Timer2, Timer3, Timer4;
@@ -196,13 +173,9 @@ private:
     std::unique_ptr<desktop::TScreenDocker> ScreenDocker1;
     std::unique_ptr<desktop::TIconHide> IconHide1;
 
-    // The window's design, painted into one surface.
-    std::unique_ptr<skin::win::WindowSurface> surface_;
-    std::unique_ptr<skin::win::TFormRgn> BackImage;
-    skin::TextLabel Title, Mem, Swap, CPU, Sys, User, GDI;
-    controls::TFlatButton XButton;
-    // The gauges of the default design and a skin's elements, with the retired ones.
-    DesignSlots design_;
+    // The window's design: the canvas it is painted on, and the default design drawn there.
+    std::unique_ptr<DesignCanvas> canvas_;
+    std::unique_ptr<DefaultDesignView> default_design_;
     // The entries of the skin submenu last opened, in menu order (ids FirstSkinEntry + index), and
     // the tooltip that shows the hints of a skin's progress bars.
     std::vector<SkinMenuEntry> SkinMenuItems;

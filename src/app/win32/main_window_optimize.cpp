@@ -20,7 +20,7 @@ void MainWindow::MaxMem1BeforeDefrag() {
 }
 
 void MainWindow::MaxMem1Progress(int progress) {
-    set_title(run_phase_title(progress));
+    default_design_->set_title(run_phase_title(progress));
     const double now = win::monotonic_milliseconds();
     const RunStepView view = run_frames_.step(progress, now);
     if (view.draw_icon && tray_->draw_main_number(view.icon_number)) {
@@ -30,7 +30,7 @@ void MainWindow::MaxMem1Progress(int progress) {
 }
 
 void MainWindow::MaxMem1AfterDefrag() {
-    set_title(kAppTitle);
+    default_design_->set_title(kAppTitle);
     // The progress numbers leave the main icon unless it shows a metric (kinds 1..5) that the refresh
     // redraws: "なし" puts the program's icon back, and so does a hand-edited IconMenu outside 1..6,
     // which checks no kind item and would keep the last progress number for good.

@@ -43,23 +43,12 @@ void MainWindow::apply_settings() {
     state_.AutoHideOn = RM.Filer(items::AutoHide).ReadBool();
     set_configured_value_captions();
     win::guarded(handle(), [this] { apply_window_color(); });
-    if (!state_.SkinActive) win::guarded(handle(), [this] { apply_gauge_design_to_default_gauges(); });
-    win::guarded(handle(), [this] { apply_fonts_and_button(); });
+    if (!state_.SkinActive) win::guarded(handle(), [this] { default_design_->apply_gauge_design_to_default_gauges(); });
+    win::guarded(handle(), [this] { default_design_->apply_fonts_and_button(); });
     state_.TransparentBack = RM.Filer(items::TransFlag).ReadBool();
-    apply_transparent_back();
-    surface_->Refresh();
+    canvas_->apply_transparent_back(state_.TransparentBack);
+    canvas_->surface.Refresh();
     change_design([this] { follow_skin_setting(); });
-}
-
-void MainWindow::apply_gauge_design_to_default_gauges() {
-    for (auto& gauge : design_.DefaultGauges) {
-        if (!gauge) continue;
-        const GaugeDesign design = read_gauge_design(gauge->Font());
-        gauge->SetForeColor1(design.ForeColor1);
-        gauge->SetForeColor2(design.ForeColor2);
-        gauge->SetBackColor(design.BackColor);
-        gauge->SetFont(design.Font);
-    }
 }
 
 } // namespace qv::app

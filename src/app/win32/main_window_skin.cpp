@@ -107,7 +107,7 @@ void MainWindow::follow_skin_setting() {
         if (skin_file.empty()) RestoreDefaultDesign();
         else load_skin_or_default(skin_file);
     }
-    if (!state_.SkinActive) load_background_picture();
+    if (!state_.SkinActive) default_design_->load_background_picture();
     state_.CurrentSkinFile = RM.Filer(items::SkinFileName).ReadString();
 }
 
@@ -117,7 +117,7 @@ void MainWindow::load_skin_at_start() {
         // A skin that failed half-way may have replaced the background picture. Whatever was wrong with
         // the background's own file has just been reported.
         if (!file.empty() && load_skin_or_default(file) == SkinOutcome::Failed) {
-            win::guarded(handle(), [this] { load_background_picture(PictureErrors::Silent); });
+            win::guarded(handle(), [this] { default_design_->load_background_picture(PictureErrors::Silent); });
         }
         state_.CurrentSkinFile = RM.Filer(items::SkinFileName).ReadString();
     });
@@ -163,14 +163,14 @@ bool MainWindow::LoadSkin(const std::wstring& file) {
     if (!skin) return false;
     ClearForSkin();
     // Skins keep their pictures' pixels: enlarged by whole factors only (at 200 %, not at 150 %).
-    skin_factor_ = skin::SkinScaleFactor(dpi_);
+    skin_factor_ = skin::SkinScaleFactor(canvas_->dpi);
     build_skin(skin::ScaledSkin(*skin, skin_factor_));
     state_.SkinActive = true;
     return true;
 }
 
 void MainWindow::build_skin(const skin::SkinDescription& skin) {
-    skin::GraphicHost& host = surface_->Host();
+    skin::GraphicHost& host = canvas_->host();
     const auto total_bytes = static_cast<std::int64_t>(SystemProbe.Memory.PhysicalTotal);
     auto digits = std::make_shared<const skin::DigitPictures>(load_digit_pictures(skin.Folder, skin_factor_));
 
@@ -184,7 +184,7 @@ void MainWindow::build_skin(const skin::SkinDescription& skin) {
     } catch (const skin::win::PictureFileError& e) {
         back_error = e.kind();
     }
-    const skin::Image& window_picture = back_error ? BackImage->Picture() : back;
+    const skin::Image& window_picture = back_error ? canvas_->BackImage.Picture() : back;
     skin::CheckSkinFitsWindow(skin, {window_picture.Width(), window_picture.Height()},
                               {digits->CellWidth, digits->CellHeight});
 
@@ -203,9 +203,9 @@ void MainWindow::build_skin(const skin::SkinDescription& skin) {
         gauge->SetForeColor(spec->ForeColor);
         gauge->SetForeColor2(spec->ForeColor2);
         gauge->SetKind(spec->Vertical ? skin::TLabelGaugeKind::gkVerticalBar : skin::TLabelGaugeKind::gkHorizontalBar);
-        gauge->OnMouseDown = Title.OnMouseDown;
+        gauge->OnMouseDown = canvas_->drag_on_press();
         gauge->SetParent(&host);
-        design_.SkinGauges[i] = std::move(gauge);
+        canvas_->design.SkinGauges[i] = std::move(gauge);
     }
     for (size_t b = 0; b < skin.Buttons.size(); ++b) {
         if (skin.Buttons[b]) build_skin_button(static_cast<int>(b), *skin.Buttons[b], skin);
@@ -222,25 +222,25 @@ void MainWindow::build_skin(const skin::SkinDescription& skin) {
         bar->SetGradientBar(true);
         bar->SetColor(spec->ForeColor);
         bar->SetColorEnd(spec->ForeColor2);
-        bar->OnMouseDown = Title.OnMouseDown;
+        bar->OnMouseDown = canvas_->drag_on_press();
         bar->SetParent(&host);
         add_progress_hint(static_cast<int>(i) + 1, bar->BoundsRect());
-        design_.SkinProgressBars[i] = std::move(bar);
+        canvas_->design.SkinProgressBars[i] = std::move(bar);
     }
     for (size_t i = 0; i < skin.Values.size(); ++i) {
         const auto& at = skin.Values[i];
         if (!at) continue;
         auto field = std::make_unique<skin::DigitField>(digits, skin.ValueAlign, skin.ValueTransparentColor);
         field->SetPosition(*at);
-        field->OnMouseDown = Title.OnMouseDown;
+        field->OnMouseDown = canvas_->drag_on_press();
         field->SetParent(&host);
-        design_.SkinValues[i] = std::move(field);
+        canvas_->design.SkinValues[i] = std::move(field);
     }
 
-    BackImage->SetTransparentColor(skin.BackTransparentColor);
+    canvas_->BackImage.SetTransparentColor(skin.BackTransparentColor);
     // Reported when it cannot be read; the skin then goes on with the picture there was.
-    if (back_error) show_picture_error(*back_error);
-    else BackImage->SetPicture(std::move(back));
+    if (back_error) canvas_->show_picture_error(*back_error);
+    else canvas_->BackImage.SetPicture(std::move(back));
     shape_window_to_picture();
 }
 
@@ -255,10 +255,10 @@ void MainWindow::build_skin_button(int slot, const skin::SkinButtonSpec& spec, c
     };
     auto owned = std::make_unique<skin::win::TRgnBtn>();
     skin::win::TRgnBtn& button = *owned;
-    design_.SkinButtons[static_cast<size_t>(slot)] = std::move(owned);
+    canvas_->design.SkinButtons[static_cast<size_t>(slot)] = std::move(owned);
     // A button sized by its picture is measured before the picture is there: it stays 0 x 0.
     button.SetBounds(spec.Position.Left, spec.Position.Top, spec.Position.WidthOr(0), spec.Position.HeightOr(0));
-    button.SetParent(&surface_->Host());
+    button.SetParent(&canvas_->host());
     if (!spec.Image.empty()) {
         if (auto picture = load(spec.Image)) button.SetGlyph1(*picture);
     } else {
@@ -275,17 +275,17 @@ void MainWindow::build_skin_button(int slot, const skin::SkinButtonSpec& spec, c
 }
 
 void MainWindow::shape_window_to_picture() {
-    const int width = BackImage->Picture().Width();
-    const int height = BackImage->Picture().Height();
+    const int width = canvas_->BackImage.Picture().Width();
+    const int height = canvas_->BackImage.Picture().Height();
     RECT frame{0, 0, width, height};
     ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongPtrW(handle(), GWL_STYLE)), FALSE,
                          static_cast<DWORD>(::GetWindowLongPtrW(handle(), GWL_EXSTYLE)));
     ::SetWindowPos(handle(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    BackImage->SetBounds(kBackImageLeft * skin_factor_, BackImage->Top(), width, height);
-    BackImage->BuildRegion();
+    canvas_->BackImage.SetBounds(DesignCanvas::kBackImageLeft * skin_factor_, canvas_->BackImage.Top(), width, height);
+    canvas_->BackImage.BuildRegion();
     win::run_pending_messages();
-    BackImage->ApplyRegion();
+    canvas_->BackImage.ApplyRegion();
     win::run_pending_messages();
 }
 
