@@ -78,10 +78,11 @@ void MainWindow::create_components() {
     show_at_start_ = !tray_->main_icon().StartMinimized;
     canvas_ = std::make_unique<DesignCanvas>(window);
     default_design_ = std::make_unique<DefaultDesignView>(*canvas_, RM, SystemProbe, [this] { XButtonClick(); });
+    skin_view_ = std::make_unique<SkinView>(*canvas_, *default_design_, settings_services_, SystemProbe, state_,
+                                            [this](skin::GraphicControl& sender) { SkinButtonClick(sender); });
 }
 
 void MainWindow::FormCreate() {
-    create_skin_menu_entries();
     // Starts the kernel's processor statistic where the system keeps one; the value is not needed.
     SysMon1.Monitors()[0].ReadValue();
     state_.AlarmShown = false;
@@ -198,7 +199,7 @@ void MainWindow::save_position() {
 void MainWindow::FormDestroy() {
     ::RemovePropW(handle(), kReadyProperty);
     tray_->drop_painter();
-    progress_tips_.reset();
+    skin_view_->drop_progress_hints();
     win::guarded(handle(), [this] { save_position(); });
     tray_->drop_indicator_icons();
 }
@@ -263,7 +264,7 @@ LRESULT MainWindow::dispatch_message(UINT message, WPARAM wparam, LPARAM lparam)
         on_timer(wparam);
         return 0;
     case WM_NOTIFY:
-        return on_notify(*reinterpret_cast<NMHDR*>(lparam));
+        return skin_view_->on_notify(*reinterpret_cast<NMHDR*>(lparam));
     case WM_MOVE:
         // A see-through background follows the desktop under the window's new place.
         if (state_.TransparentBack) canvas_->surface.Refresh();

@@ -10,7 +10,7 @@
 namespace qv::app {
 
 void MainWindow::on_command(MenuId id) {
-    if (is_skin_entry(id)) {
+    if (skin_menus_.is_skin_entry(id)) {
         SkinMenuItemClick(id);
         return;
     }

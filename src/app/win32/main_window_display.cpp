@@ -8,18 +8,6 @@
 
 namespace qv::app {
 
-DisplayFigures figures_of(const metrics::TSystemProbe& probe) {
-    DisplayFigures f;
-    f.PhysicalFree = probe.Memory.PhysicalFree;
-    f.PhysicalTotal = probe.Memory.PhysicalTotal;
-    f.SwapUsage = probe.Memory.SwapUsage;
-    f.CPUUsage = probe.Kernel.CPUUsage;
-    f.SystemResources = probe.Resources.SystemResources;
-    f.UserResources = probe.Resources.UserResources;
-    f.GDIResources = probe.Resources.GDIResources;
-    return f;
-}
-
 void MainWindow::SystemProbeRefreshed() {
     if (!state_.DisplayReady) return;
     try {
