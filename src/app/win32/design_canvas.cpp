@@ -51,10 +51,10 @@ void DesignCanvas::show_figures(const DisplayFigures& figures, bool skin_active,
 }
 
 void DesignCanvas::show_picture_error(skin::win::PictureFileError::Kind kind) {
-    ::MessageBoxW(window(),
-                  kind == skin::win::PictureFileError::CannotOpen ? L"背景画像が読み込めません"
-                                                                  : L"背景画像ファイルが認識できるファイルではありません",
-                  L"ERROR", MB_OK | MB_ICONWARNING);
+    const wchar_t* text = kind == skin::win::PictureFileError::CannotOpen
+                              ? L"背景画像が読み込めません"
+                              : L"背景画像ファイルが認識できるファイルではありません";
+    ::MessageBoxW(window(), text, L"ERROR", MB_OK | MB_ICONWARNING);
 }
 
 } // namespace qv::app

@@ -264,7 +264,7 @@ LRESULT MainWindow::dispatch_message(UINT message, WPARAM wparam, LPARAM lparam)
         on_timer(wparam);
         return 0;
     case WM_NOTIFY:
-        return skin_view_->on_notify(*reinterpret_cast<NMHDR*>(lparam));
+        return skin_view_ ? skin_view_->on_notify(*reinterpret_cast<NMHDR*>(lparam)) : 0;
     case WM_MOVE:
         // A see-through background follows the desktop under the window's new place.
         if (state_.TransparentBack) canvas_->surface.Refresh();
@@ -286,11 +286,11 @@ LRESULT MainWindow::dispatch_message(UINT message, WPARAM wparam, LPARAM lparam)
     case WM_USER + 1:
         return clean_request(wparam, lparam);
     case win::kDpiChangedMessage:
-        tray_->follow_display_scale(HIWORD(wparam));
+        if (tray_) tray_->follow_display_scale(HIWORD(wparam));
         return 0;
     case WM_SETTINGCHANGE:
     case WM_DISPLAYCHANGE:
-        tray_->follow_display_scale(win::shell_dpi(handle()));
+        if (tray_) tray_->follow_display_scale(win::shell_dpi(handle()));
         return default_message(message, wparam, lparam);
     case WM_DESTROY:
         FormDestroy();
