@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "metrics/system_probe.h"
+
 namespace qv::app {
 
 int free_memory_percent(std::uint64_t free_bytes, std::uint64_t total_bytes) {
@@ -46,6 +48,18 @@ AlarmDecision alarm_decision(bool alarm_on, int system_resources, int alarm_valu
 
 std::wstring alarm_text(int system_resources) {
     return L"システムリソースが不足しています（現在" + std::to_wstring(system_resources) + L"%）";
+}
+
+DisplayFigures figures_of(const metrics::TSystemProbe& probe) {
+    DisplayFigures f;
+    f.PhysicalFree = probe.Memory.PhysicalFree;
+    f.PhysicalTotal = probe.Memory.PhysicalTotal;
+    f.SwapUsage = probe.Memory.SwapUsage;
+    f.CPUUsage = probe.Kernel.CPUUsage;
+    f.SystemResources = probe.Resources.SystemResources;
+    f.UserResources = probe.Resources.UserResources;
+    f.GDIResources = probe.Resources.GDIResources;
+    return f;
 }
 
 } // namespace qv::app

@@ -4,6 +4,10 @@
 #include <cstdint>
 #include <string>
 
+namespace qv::metrics {
+class TSystemProbe;
+}
+
 namespace qv::app {
 
 // The figures of one probe refresh, as the display uses them.
@@ -16,6 +20,9 @@ struct DisplayFigures {
     int UserResources = 0;
     int GDIResources = 0;
 };
+
+// The probe's last figures as the display uses them.
+DisplayFigures figures_of(const metrics::TSystemProbe& probe);
 
 // Free memory in percent, rounded to the nearest integer with halves to even (62.5 shows as 62).
 int free_memory_percent(std::uint64_t free_bytes, std::uint64_t total_bytes);

@@ -23,16 +23,9 @@ constexpr DWORD kWindowStyle = WS_POPUP | WS_BORDER | WS_SYSMENU;
 
 } // namespace
 
-// System colours (for GDI drawing outside the design surface).
-COLORREF resolve_color(unsigned color) {
-    // System colours carry their index in the low byte and the top bit set.
-    if (color & 0x80000000u) return ::GetSysColor(static_cast<int>(color & 0xFFu));
-    return static_cast<COLORREF>(color & 0x00FFFFFFu);
-}
-
 MainWindow::MainWindow() : RM(settings::make_main_store(settings_services_.services())) {
     register_class(kMainWindowClass, CS_DBLCLKS, ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUORVANE)));
-    RECT frame{0, 0, scaled(kClientWidth), scaled(kClientHeight)};
+    RECT frame{0, 0, win::scaled(kClientWidth), win::scaled(kClientHeight)};
     ::AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
     create(kMainWindowClass, kAppTitle, kWindowStyle, 0, 100, 100, frame.right - frame.left, frame.bottom - frame.top);
     command_message_ = ::RegisterWindowMessageW(kCommandMessageName);
@@ -78,15 +71,18 @@ void MainWindow::create_components() {
     HookHotKey1->Activate = false;
     HookHotKey1->OnHotKey = [this](desktop::THookHotKey&, int index) { HookHotKey1HotKey(index); };
 
-    PopupMenu3.OnPopup = [this] { PopupMenu3Popup(); };
-    tray_menu_ = std::make_unique<TrayPopupMenu>(window, PopupMenu1);
-    icon_menu_ = std::make_unique<TrayPopupMenu>(window, PopupMenu3);
-    create_main_tray_icon();
-    create_design_elements();
+    tray_ = std::make_unique<TrayIcons>(window, RM, state_, PopupMenu1, PopupMenu3,
+                                        TrayIconEvents{[this] { TrayIcon1Click(); }, [this] { TrayIcon1MouseMove(); },
+                                                       [this] { refresh_unless_paused(); }});
+    // Starting minimized: the window is shown only when the start-up sequence asks for it.
+    show_at_start_ = !tray_->main_icon().StartMinimized;
+    canvas_ = std::make_unique<DesignCanvas>(window);
+    default_design_ = std::make_unique<DefaultDesignView>(*canvas_, RM, SystemProbe, [this] { XButtonClick(); });
+    skin_view_ = std::make_unique<SkinView>(*canvas_, *default_design_, settings_services_, SystemProbe, state_,
+                                            [this](skin::GraphicControl& sender) { SkinButtonClick(sender); });
 }
 
 void MainWindow::FormCreate() {
-    create_skin_menu_entries();
     // Starts the kernel's processor statistic where the system keeps one; the value is not needed.
     SysMon1.Monitors()[0].ReadValue();
     state_.AlarmShown = false;
@@ -95,20 +91,18 @@ void MainWindow::FormCreate() {
     RM.IniFileName = settings::win32::settings_file_path();
     move_to_saved_position();
     state_.TransparentBack = RM.Filer(items::TransFlag).ReadBool();
-    apply_transparent_back();
-    icon_kind_[0] = RM.Filer(items::IconMenu).ReadInteger();
-    win::guarded(handle(), [this] { LoadIconColors(); });
+    canvas_->apply_transparent_back(state_.TransparentBack);
+    tray_->read_main_kind();
+    win::guarded(handle(), [this] { tray_->LoadIconColors(); });
     state_.SkinActive = false;
-    IconTextColors[6] = 0xFFFFFF;
-    IconBackColors[6] = 0xFF0000;
     state_.LastShown.fill(kForceRedraw);
     create_tray_drawing_surface();
-    CreateDefaultGauges();
+    default_design_->CreateDefaultGauges();
     if (!RM.Filer(items::Tasktray).ReadBool()) show_at_start_ = true;
     // A picture that cannot be shown is reported; start-up goes on without it.
-    win::guarded(handle(), [this] { load_background_picture(); });
+    win::guarded(handle(), [this] { default_design_->load_background_picture(); });
     load_skin_at_start();
-    restore_indicator_icons();
+    tray_->restore_indicator_icons();
     if (RM.Filer(items::TopMost).ReadBool()) {
         TopMostWindow1->SetAlwaysOnTop(true);
         PopupMenu2.set_checked(MenuId::NTop, true);
@@ -117,7 +111,7 @@ void MainWindow::FormCreate() {
     PopupMenu1.check_exclusive(kTrayKindItems, tray_kind_item(RM.Filer(items::IconMenu).ReadInteger()));
     // Hand-edited design values that are no colour are reported; start-up goes on without them.
     win::guarded(handle(), [this] { apply_window_color(); });
-    win::guarded(handle(), [this] { apply_fonts_and_button(); });
+    win::guarded(handle(), [this] { default_design_->apply_fonts_and_button(); });
     SystemProbe.SetRefreshInterval(RM.Filer(items::RefreshTime).ReadInteger());
     state_.TotalMB = total_megabytes(SystemProbe.Memory.PhysicalTotal);
     state_.DisplayReady = true;
@@ -130,6 +124,19 @@ void MainWindow::FormCreate() {
     state_.AutoHideOn = RM.Filer(items::AutoHide).ReadBool();
 }
 
+void MainWindow::create_tray_drawing_surface() {
+    try {
+        tray_->create_drawing_surface();
+    } catch (const AppError& error) {
+        show_error_box(error.text().c_str());
+        terminate();
+    }
+}
+
+void MainWindow::refresh_unless_paused() {
+    if (!monitoring_paused()) SystemProbe.Refresh();
+}
+
 void MainWindow::move_to_saved_position() {
     const int top = RM.Filer(items::FormTop).ReadInteger();
     const int left = RM.Filer(items::FormLeft).ReadInteger();
@@ -137,8 +144,7 @@ void MainWindow::move_to_saved_position() {
 }
 
 void MainWindow::apply_window_color() {
-    window_color_ = RM.Filer(items::WindowColor).ReadColor();
-    surface_->Host().SetColor(window_color_);
+    canvas_->host().SetColor(RM.Filer(items::WindowColor).ReadColor());
 }
 
 void MainWindow::set_percentage_captions() {
@@ -192,10 +198,10 @@ void MainWindow::save_position() {
 
 void MainWindow::FormDestroy() {
     ::RemovePropW(handle(), kReadyProperty);
-    icon_painter_.reset();
-    progress_tips_.reset();
+    tray_->drop_painter();
+    skin_view_->drop_progress_hints();
     win::guarded(handle(), [this] { save_position(); });
-    for (auto& icon : AddIcons) icon.reset();
+    tray_->drop_indicator_icons();
 }
 
 void MainWindow::FormCloseQuery() {
@@ -226,7 +232,9 @@ LRESULT MainWindow::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
             // handler has returned.
             // Nor while a design change is under way: one started outside any handler (at start-up)
             // still holds the elements it builds.
-            if (--window.message_depth_ == 0 && !window.design_changing_) window.design_.DestroyRetired();
+            if (--window.message_depth_ == 0 && !window.design_changing_ && window.canvas_) {
+                window.canvas_->design.DestroyRetired();
+            }
         }
     } nesting(*this);
     return dispatch_message(message, wparam, lparam);
@@ -237,10 +245,10 @@ LRESULT MainWindow::dispatch_message(UINT message, WPARAM wparam, LPARAM lparam)
     if (command_message_ != 0 && message == command_message_) return command_request(wparam);
     // Paint and mouse input of the design's elements (the right button still opens the context menu).
     LRESULT handled = 0;
-    if (surface_ && surface_->HandleMessage(message, wparam, lparam, handled)) return handled;
+    if (canvas_ && canvas_->surface.HandleMessage(message, wparam, lparam, handled)) return handled;
     switch (message) {
     case WM_LBUTTONDOWN:
-        start_drag();  // a press on the background drags the window
+        canvas_->start_drag();  // a press on the background drags the window
         return 0;
     case WM_CONTEXTMENU: {
         POINT at{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
@@ -256,10 +264,10 @@ LRESULT MainWindow::dispatch_message(UINT message, WPARAM wparam, LPARAM lparam)
         on_timer(wparam);
         return 0;
     case WM_NOTIFY:
-        return on_notify(*reinterpret_cast<NMHDR*>(lparam));
+        return skin_view_ ? skin_view_->on_notify(*reinterpret_cast<NMHDR*>(lparam)) : 0;
     case WM_MOVE:
         // A see-through background follows the desktop under the window's new place.
-        if (state_.TransparentBack) surface_->Refresh();
+        if (state_.TransparentBack) canvas_->surface.Refresh();
         return 0;
     case WM_CLOSE:
         FormCloseQuery();
@@ -278,11 +286,11 @@ LRESULT MainWindow::dispatch_message(UINT message, WPARAM wparam, LPARAM lparam)
     case WM_USER + 1:
         return clean_request(wparam, lparam);
     case win::kDpiChangedMessage:
-        follow_display_scale(HIWORD(wparam));
+        if (tray_) tray_->follow_display_scale(HIWORD(wparam));
         return 0;
     case WM_SETTINGCHANGE:
     case WM_DISPLAYCHANGE:
-        follow_display_scale(win::shell_dpi(handle()));
+        if (tray_) tray_->follow_display_scale(win::shell_dpi(handle()));
         return default_message(message, wparam, lparam);
     case WM_DESTROY:
         FormDestroy();

@@ -1,32 +1,31 @@
 #pragma once
 // The main window, class TForm1: the small gauge window on the desktop and the controller of the whole
 // program. It owns every component, runs the start-up sequence, and saves its position at the end.
-// Its work is spread over files by concern: main_window.cpp (life cycle and messages),
-// main_window_optimize.cpp (optimization runs), main_window_icons.cpp (tray icons),
-// main_window_display.cpp (display refresh and alarm), main_window_commands.cpp (window commands),
-// main_window_design.cpp (the default design), main_window_skin.cpp (skins and the skin menus).
-#include <array>
+// Its large concerns have owners of their own that it holds: TrayIcons (tray_icons.cpp: the main and
+// indicator icons), DesignCanvas (design_canvas.cpp: the window's surface, background picture and design
+// slots), DefaultDesignView (default_design_view.cpp: the default design), SkinView (skin_view.cpp: a
+// skin built on the canvas) and SkinMenus (skin_menus.cpp: the "スキン" submenus). Its own work is spread
+// over files by concern: main_window.cpp (life cycle and messages), main_window_optimize.cpp
+// (optimization runs), main_window_display.cpp (display refresh and alarm), main_window_commands.cpp
+// (window commands), main_window_settings.cpp (the settings dialog), main_window_design_change.cpp
+// (which design is shown, and every change of it).
 #include <functional>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "app/app_info.h"
 #include "app/auto_optimization.h"
-#include "app/design_slots.h"
 #include "app/display_values.h"
-#include "app/indicator_slots.h"
 #include "app/main_state.h"
 #include "app/menu_model.h"
 #include "app/optimization_progress.h"
-#include "app/skin_menu.h"
-#include "app/win32/icon_number_painter.h"
-#include "app/win32/popup_menu.h"
+#include "app/win32/default_design_view.h"
+#include "app/win32/design_canvas.h"
+#include "app/win32/skin_menus.h"
+#include "app/win32/skin_view.h"
+#include "app/win32/tray_icons.h"
 #include "app/win32/window_timer.h"
-#include "base/win32/display_scale.h"
 #include "base/win32/window.h"
-#include "controls/flat_button.h"
-#include "desktop/win32/cool_tray_icon.h"
 #include "desktop/win32/hook_hot_key.h"
 #include "desktop/win32/placement.h"
 #include "metrics/win32/win_system_probe.h"
@@ -34,18 +33,10 @@
 #include "settings/reg_manager.h"
 #include "settings/setting_items.h"
 #include "settings/win32/store_services.h"
-#include "skin/skin_description.h"
-#include "skin/text_label.h"
-#include "skin/win32/form_rgn.h"
-#include "skin/win32/picture_file.h"
-#include "skin/win32/window_surface.h"
 
 namespace qv::app {
 
 namespace items = settings::items;
-
-// The probe's last figures as the display uses them.
-DisplayFigures figures_of(const metrics::TSystemProbe& probe);
 
 class MainWindow : public win::Window {
 public:
@@ -76,13 +67,8 @@ private:
     void on_command(MenuId id);
     LRESULT dispatch_message(UINT message, WPARAM wparam, LPARAM lparam);
 
-    // Skins and the skin menus (main_window_skin.cpp).
-    void create_skin_menu_entries();
+    // The design shown and every change of it (main_window_design_change.cpp).
     void load_skin_at_start();
-    bool LoadSkin(const std::wstring& file);
-    void build_skin(const skin::SkinDescription& skin);
-    void build_skin_button(int slot, const skin::SkinButtonSpec& spec, const skin::SkinDescription& skin);
-    void shape_window_to_picture();
     enum class SkinOutcome { Loaded, NotASkin, Failed };
     SkinOutcome load_skin_or_default(const std::wstring& file);
     // Runs a change of the window's design; one asked for while another is under way is made afterwards,
@@ -90,37 +76,11 @@ private:
     void change_design(const std::function<void()>& change);
     // Brings the design in line with SkinFileName: its skin, or the default design with its picture.
     void follow_skin_setting();
-    void SearchSkin(MenuId submenu);
     void SkinMenuItemClick(MenuId entry);
-    bool is_skin_entry(MenuId id) const;
-    void add_progress_hint(int metric, const skin::Rect& bounds);
-    void clear_progress_hints();
-    std::wstring ProgressHint(int metric);
-    LRESULT on_notify(NMHDR& header);
-
-    // The default design (main_window_design.cpp).
-    void create_design_elements();
-    void CreateDefaultGauges();
-    void ClearForSkin();
     void RestoreDefaultDesign();
     void SkinButtonClick(skin::GraphicControl& sender);
     void XButtonClick();
-    void show_fixed_elements(bool shown);
-    void apply_transparent_back();
-    enum class PictureErrors { Shown, Silent };
-    void load_background_picture(PictureErrors errors = PictureErrors::Shown);
-    bool load_back_picture(const std::wstring& path, PictureErrors errors = PictureErrors::Shown);
-    void show_picture_error(skin::win::PictureFileError::Kind kind);
-    struct GaugeDesign {
-        skin::Color ForeColor1 = 0, ForeColor2 = 0, BackColor = 0;
-        skin::Font Font;
-    };
-    GaugeDesign read_gauge_design(const skin::Font& created_font);
-    void apply_fonts_and_button();
-    skin::Font read_font(settings::FontItem font_item, settings::IntegerItem style_item, const skin::Font& current);
-    void set_title(const std::wstring& text);
     void show_figures(const DisplayFigures& figures);
-    void start_drag();
 
     // Optimization (main_window_optimize.cpp).
     void RunOptimization(int megabytes);
@@ -130,24 +90,10 @@ private:
     void Timer1Timer();
     AutoSettings read_auto_settings();
 
-    // Tray icons (main_window_icons.cpp).
-    void create_main_tray_icon();
+    // The tray icons (tray_icons.cpp) and what they ask of the window.
     void create_tray_drawing_surface();
-    void LoadIconColors();
-    void restore_indicator_icons();
-    void choose_main_kind(int kind);
-    void AddIndicatorIcon(int kind);
-    void change_indicator_kind(int kind);
-    void remove_indicator_icon();
-    void PopupMenu3Popup();
-    // False when no icon could be made: the icon shows what it showed before.
-    bool DrawIconNumber(int number, desktop::TCoolTrayIcon& icon, int kind);
-    void show_application_icon();
-    // The side of the icons the shell shows now (the small-icon size at the display's scale).
-    int tray_icon_size() const;
-    // The display's scale may have changed: the icons are drawn anew at the shell's new icon size.
-    void follow_display_scale(int dpi);
-    IndicatorSlots slots() const;
+    // The numbers are shown at once, unless monitoring is paused.
+    void refresh_unless_paused();
     bool monitoring_paused() const { return PopupMenu1.is_checked(MenuId::N8); }
     // The probe's automatic refresh may run: monitoring is not paused, and neither a run nor the
     // resource alarm's box holds it off.
@@ -176,7 +122,6 @@ private:
 
     // The settings dialog and what it changed (main_window_settings.cpp).
     void apply_settings();
-    void apply_gauge_design_to_default_gauges();
     LRESULT clean_request(WPARAM wparam, LPARAM lparam);
 
     // Components. Declaration order is construction order; the window itself is destroyed first.
@@ -188,46 +133,26 @@ private:
     MenuModel PopupMenu1 = make_tray_menu();
     MenuModel PopupMenu2 = make_window_menu();
     MenuModel PopupMenu3 = make_icon_menu();
+    // The "スキン" submenus of PopupMenu1 and PopupMenu2.
+    SkinMenus skin_menus_{RM, PopupMenu1, PopupMenu2};
     MainState state_;
     RunFrames run_frames_;  // how often the run under way shows itself
     bool show_at_start_ = false;
     bool alarm_box_open_ = false;  // the resource alarm's box is open: the refresh is held off meanwhile
-    unsigned window_color_ = kDefaultWindowColor;
-    // The default design is laid out at 96 pixels an inch and drawn at the scale the program started at
-    // (it is DPI-aware for the system's scale); skins keep their pictures' pixels.
-    int dpi_ = win::system_dpi();
-    int scaled(int length) const noexcept { return win::scale_to_dpi(length, dpi_); }
-    skin::Font scaled(skin::Font font) const;
-    int skin_factor_ = 1;  // the whole factor the skin's pictures and positions are enlarged by
-    static constexpr int kBackImageLeft = -2;  // the background picture is drawn from client x -2
 
     // Made once the window exists.
     std::unique_ptr<WindowTimer> Timer1, Timer2, Timer3, Timer4;
     std::unique_ptr<AutoOptimization> auto_optimization_;
-    // The menus the tray icons open (before the icons: they go after them).
-    std::unique_ptr<TrayPopupMenu> tray_menu_, icon_menu_;
-    std::unique_ptr<desktop::TCoolTrayIcon> TrayIcon1;
-    std::array<std::unique_ptr<desktop::TCoolTrayIcon>, kIndicatorSlots> AddIcons;
-    std::array<int, kIndicatorSlots + 1> icon_kind_{};  // 0: the main icon, 1..4: the slots
-    std::unique_ptr<IconNumberPainter> icon_painter_;
-    std::array<unsigned, 7> IconTextColors{};  // by metric kind 1..6
-    std::array<unsigned, 7> IconBackColors{};
+    std::unique_ptr<TrayIcons> tray_;
     std::unique_ptr<desktop::THookHotKey> HookHotKey1;
     std::unique_ptr<desktop::TTopMostWindow> TopMostWindow1;
     std::unique_ptr<desktop::TScreenDocker> ScreenDocker1;
     std::unique_ptr<desktop::TIconHide> IconHide1;
 
-    // The window's design, painted into one surface.
-    std::unique_ptr<skin::win::WindowSurface> surface_;
-    std::unique_ptr<skin::win::TFormRgn> BackImage;
-    skin::TextLabel Title, Mem, Swap, CPU, Sys, User, GDI;
-    controls::TFlatButton XButton;
-    // The gauges of the default design and a skin's elements, with the retired ones.
-    DesignSlots design_;
-    // The entries of the skin submenu last opened, in menu order (ids FirstSkinEntry + index), and
-    // the tooltip that shows the hints of a skin's progress bars.
-    std::vector<SkinMenuEntry> SkinMenuItems;
-    win::UniqueWindow progress_tips_;
+    // The window's design: the canvas it is painted on, and the default design and a skin drawn there.
+    std::unique_ptr<DesignCanvas> canvas_;
+    std::unique_ptr<DefaultDesignView> default_design_;
+    std::unique_ptr<SkinView> skin_view_;
     // Nesting of on_message: retired elements are destroyed only once no handler (and so no event of
     // an element) is running.
     int message_depth_ = 0;

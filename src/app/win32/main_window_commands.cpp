@@ -10,7 +10,7 @@
 namespace qv::app {
 
 void MainWindow::on_command(MenuId id) {
-    if (is_skin_entry(id)) {
+    if (skin_menus_.is_skin_entry(id)) {
         SkinMenuItemClick(id);
         return;
     }
@@ -19,22 +19,22 @@ void MainWindow::on_command(MenuId id) {
         return;
     }
     if (auto kind = tray_item_kind(id)) {
-        choose_main_kind(*kind);
+        tray_->choose_main_kind(*kind);
         return;
     }
     const int id_value = static_cast<int>(id);
     if (id_value >= static_cast<int>(MenuId::NAddSys) && id_value <= static_cast<int>(MenuId::NAddMem)) {
-        AddIndicatorIcon(id_value - static_cast<int>(MenuId::NAddSys) + 1);
+        tray_->AddIndicatorIcon(id_value - static_cast<int>(MenuId::NAddSys) + 1);
         return;
     }
     if (id_value >= static_cast<int>(MenuId::NSys2) && id_value <= static_cast<int>(MenuId::NMemory2)) {
-        change_indicator_kind(id_value - static_cast<int>(MenuId::NSys2) + 1);
+        tray_->change_indicator_kind(id_value - static_cast<int>(MenuId::NSys2) + 1);
         return;
     }
     switch (id) {
     case MenuId::Ns:
     case MenuId::Ns2: RunOptimization(RM.Filer(items::CleanValue).ReadInteger()); break;
-    case MenuId::NDel: remove_indicator_icon(); break;
+    case MenuId::NDel: tray_->remove_indicator_icon(); break;
     case MenuId::N8:
     case MenuId::N9: N8Click(); break;
     case MenuId::NTop: NTopClick(); break;
@@ -161,7 +161,7 @@ void MainWindow::About1Click() {
         ::SetForegroundWindow(open);
         return;
     }
-    TrayModalGuard tray(*TrayIcon1);
+    TrayModalGuard tray(tray_->main_icon());
     TForm3 dialog;
     dialog.ShowModal(handle(), [&tray](HWND window) { tray.set_dialog(window); });
 }

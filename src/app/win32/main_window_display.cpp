@@ -8,41 +8,12 @@
 
 namespace qv::app {
 
-DisplayFigures figures_of(const metrics::TSystemProbe& probe) {
-    DisplayFigures f;
-    f.PhysicalFree = probe.Memory.PhysicalFree;
-    f.PhysicalTotal = probe.Memory.PhysicalTotal;
-    f.SwapUsage = probe.Memory.SwapUsage;
-    f.CPUUsage = probe.Kernel.CPUUsage;
-    f.SystemResources = probe.Resources.SystemResources;
-    f.UserResources = probe.Resources.UserResources;
-    f.GDIResources = probe.Resources.GDIResources;
-    return f;
-}
-
 void MainWindow::SystemProbeRefreshed() {
     if (!state_.DisplayReady) return;
     try {
         const DisplayFigures figures = figures_of(SystemProbe);
 
-        // The main icon follows the checked metric item; "なし" leaves the program's own icon.
-        int main_value = -1;
-        for (MenuId item : kTrayKindItems) {
-            if (PopupMenu1.is_checked(item)) main_value = metric_value(*tray_item_kind(item), figures);
-        }
-        // A number that could not be drawn is tried again at the next refresh.
-        if (needs_redraw(main_value, state_.LastShown[0]) && DrawIconNumber(main_value, *TrayIcon1, icon_kind_[0])) {
-            state_.LastShown[0] = main_value;
-        }
-        for (int slot = 1; slot <= kIndicatorSlots; ++slot) {
-            auto& icon = AddIcons[static_cast<size_t>(slot - 1)];
-            if (!icon || !icon->IconVisible()) continue;
-            const int kind = icon_kind_[static_cast<size_t>(slot)];
-            const int value = metric_value(kind, figures);
-            if (needs_redraw(value, state_.LastShown[static_cast<size_t>(slot)]) && DrawIconNumber(value, *icon, kind)) {
-                state_.LastShown[static_cast<size_t>(slot)] = value;
-            }
-        }
+        tray_->show_numbers(figures);
 
         if (::IsWindowVisible(handle())) show_figures(figures);
 
@@ -93,6 +64,6 @@ void MainWindow::SystemProbeRefreshed() {
     }
 }
 
-void MainWindow::TrayIcon1MouseMove() { TrayIcon1->SetHint(tray_hint_text(figures_of(SystemProbe))); }
+void MainWindow::TrayIcon1MouseMove() { tray_->main_icon().SetHint(tray_hint_text(figures_of(SystemProbe))); }
 
 } // namespace qv::app

@@ -20,21 +20,21 @@ void MainWindow::MaxMem1BeforeDefrag() {
 }
 
 void MainWindow::MaxMem1Progress(int progress) {
-    set_title(run_phase_title(progress));
+    default_design_->set_title(run_phase_title(progress));
     const double now = win::monotonic_milliseconds();
     const RunStepView view = run_frames_.step(progress, now);
-    if (view.draw_icon && DrawIconNumber(view.icon_number, *TrayIcon1, icon_kind_[0])) {
+    if (view.draw_icon && tray_->draw_main_number(view.icon_number)) {
         run_frames_.icon_shown(view.icon_number, now);
     }
     if (view.run_messages) win::run_pending_messages();
 }
 
 void MainWindow::MaxMem1AfterDefrag() {
-    set_title(kAppTitle);
+    default_design_->set_title(kAppTitle);
     // The progress numbers leave the main icon unless it shows a metric (kinds 1..5) that the refresh
     // redraws: "なし" puts the program's icon back, and so does a hand-edited IconMenu outside 1..6,
     // which checks no kind item and would keep the last progress number for good.
-    if (icon_kind_[0] < 1 || icon_kind_[0] > 5) show_application_icon();
+    if (tray_->main_kind() < 1 || tray_->main_kind() > 5) tray_->show_application_icon();
     state_.LastShown[0] = kForceRedraw;
     // A run that ends inside the alarm box (a request from another program, a hotkey) leaves the
     // refresh off: the box switches it back on when it closes.

@@ -17,7 +17,7 @@ void MainWindow::NsetClick() {
     if (settings_open_) return;
     settings_open_ = true;
     {
-        TrayModalGuard tray(*TrayIcon1);
+        TrayModalGuard tray(tray_->main_icon());
         for (int index = 1; index <= 5; ++index) HookHotKey1->RemoveHotKey(index);
         win::run_pending_messages();
         win::guarded(handle(), [&] {
@@ -32,7 +32,7 @@ void MainWindow::NsetClick() {
 
 void MainWindow::apply_settings() {
     // Each step on its own: a hand-edited value one step cannot use leaves the others in force.
-    win::guarded(handle(), [this] { LoadIconColors(); });
+    win::guarded(handle(), [this] { tray_->LoadIconColors(); });
     const bool on_top = RM.Filer(items::TopMost).ReadBool();
     TopMostWindow1->SetAlwaysOnTop(on_top);
     PopupMenu2.set_checked(MenuId::NTop, on_top);
@@ -43,23 +43,12 @@ void MainWindow::apply_settings() {
     state_.AutoHideOn = RM.Filer(items::AutoHide).ReadBool();
     set_configured_value_captions();
     win::guarded(handle(), [this] { apply_window_color(); });
-    if (!state_.SkinActive) win::guarded(handle(), [this] { apply_gauge_design_to_default_gauges(); });
-    win::guarded(handle(), [this] { apply_fonts_and_button(); });
+    if (!state_.SkinActive) win::guarded(handle(), [this] { default_design_->apply_gauge_design_to_default_gauges(); });
+    win::guarded(handle(), [this] { default_design_->apply_fonts_and_button(); });
     state_.TransparentBack = RM.Filer(items::TransFlag).ReadBool();
-    apply_transparent_back();
-    surface_->Refresh();
+    canvas_->apply_transparent_back(state_.TransparentBack);
+    canvas_->surface.Refresh();
     change_design([this] { follow_skin_setting(); });
-}
-
-void MainWindow::apply_gauge_design_to_default_gauges() {
-    for (auto& gauge : design_.DefaultGauges) {
-        if (!gauge) continue;
-        const GaugeDesign design = read_gauge_design(gauge->Font());
-        gauge->SetForeColor1(design.ForeColor1);
-        gauge->SetForeColor2(design.ForeColor2);
-        gauge->SetBackColor(design.BackColor);
-        gauge->SetFont(design.Font);
-    }
 }
 
 } // namespace qv::app
