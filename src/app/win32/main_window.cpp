@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <optional>
+
 #include "app/app_info.h"
 #include "app/command_line.h"
 #include "app/win32/popup_menu.h"
@@ -89,6 +91,9 @@ void MainWindow::FormCreate() {
     state_.PeriodicSuspended = false;
     // The help lies in kHelpFolder beside the program (help.h opens it).
     RM.IniFileName = settings::win32::settings_file_path();
+    // Start-up reads some fifty settings: each stretch below reads the file once. The stretches end where
+    // messages run (a picture or skin loading, the first refresh), so that the file is read afresh there.
+    std::optional<settings::ReadBatch> reads(std::in_place, RM);
     move_to_saved_position();
     state_.TransparentBack = RM.Filer(items::TransFlag).ReadBool();
     canvas_->apply_transparent_back(state_.TransparentBack);
@@ -99,9 +104,11 @@ void MainWindow::FormCreate() {
     create_tray_drawing_surface();
     default_design_->CreateDefaultGauges();
     if (!RM.Filer(items::Tasktray).ReadBool()) show_at_start_ = true;
+    reads.reset();
     // A picture that cannot be shown is reported; start-up goes on without it.
     win::guarded(handle(), [this] { default_design_->load_background_picture(); });
     load_skin_at_start();
+    reads.emplace(RM);
     tray_->restore_indicator_icons();
     if (RM.Filer(items::TopMost).ReadBool()) {
         TopMostWindow1->SetAlwaysOnTop(true);
@@ -115,7 +122,9 @@ void MainWindow::FormCreate() {
     SystemProbe.SetRefreshInterval(RM.Filer(items::RefreshTime).ReadInteger());
     state_.TotalMB = total_megabytes(SystemProbe.Memory.PhysicalTotal);
     state_.DisplayReady = true;
+    reads.reset();
     win::guarded(handle(), [this] { SystemProbe.Refresh(); });
+    reads.emplace(RM);
     set_percentage_captions();
     ensure_clean_value();
     set_configured_value_captions();
