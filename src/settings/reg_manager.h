@@ -1,8 +1,8 @@
 #pragma once
 // The settings store: a table of named items, each naming one key of one section of the INI file.
 // Every use of a setting is a lookup by name, Filer(name), followed by one operation on the filer it
-// returns. Nothing is cached: each operation reads or replaces the file (a ReadBatch lets the reads of
-// one moment share one reading).
+// returns. Each operation reads the file as it stands or replaces it (the file store serves its last
+// reading again only while the file is unchanged; a ReadBatch lets the reads of one moment share one).
 //
 //     RM.Filer(items::RefreshTime).ReadInteger();
 //     RM.Filer(items::WindowColor).WriteColor(0x00FF8000);

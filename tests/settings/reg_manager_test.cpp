@@ -219,6 +219,29 @@ TEST_F(StoreTest, AReadBatchReadsTheFileOnceAndSeesWrites) {
     EXPECT_FALSE(RM.Filer(L"ACChk").ReadBool());
 }
 
+// A file whose size and time of change stay as they were is not read again, for two seconds at most: a
+// coarse clock of the file system may give two contents one time.
+TEST_F(StoreTest, AnUnchangedFileIsNotReadAgainForTwoSecondsAndAnyWriteIsSeen) {
+    store.disk.clock_ms = 100;
+    put(L"[Window]\r\nAlarmValue=15\r\n");
+    EXPECT_EQ(RM.Filer(L"AlarmValue").ReadInteger(), 15);
+    const int reads = store.disk.reads;
+    put(L"[Window]\r\nAlarmValue=25\r\n");  // same size, same time of change
+    store.disk.clock_ms = 2099;
+    EXPECT_EQ(RM.Filer(L"AlarmValue").ReadInteger(), 15);
+    EXPECT_EQ(store.disk.reads, reads);
+    store.disk.clock_ms = 2100;
+    EXPECT_EQ(RM.Filer(L"AlarmValue").ReadInteger(), 25);
+
+    put(L"[Window]\r\nAlarmValue=35\r\n");
+    store.disk.changed[store.path] = 1;
+    EXPECT_EQ(RM.Filer(L"AlarmValue").ReadInteger(), 35);
+    put(L"[Window]\r\nAlarmValue=5\r\n");
+    EXPECT_EQ(RM.Filer(L"AlarmValue").ReadInteger(), 5) << "another size";
+    RM.Filer(L"RefreshTime").WriteInteger(500);  // the fake keeps the time of change
+    EXPECT_EQ(RM.Filer(L"RefreshTime").ReadInteger(), 500);
+}
+
 TEST_F(StoreTest, FontsUseThreeKeysAndLeaveTheStyle) {
     RM.Filer(L"WindowFont").WriteFont({L"ＭＳ Ｐゴシック", 11, 0x8000000F, fsBold | fsItalic});
     EXPECT_EQ(text(), L"[Design]\r\nWindowFont_FontName=ＭＳ Ｐゴシック\r\nWindowFont_FontSize=11\r\n"

@@ -32,6 +32,15 @@ public:
     bool fail_replace = false;
     int replacements = 0;
     int reads = 0;
+    // With a clock, files have stamps: their size, the time of change given here, and the clock.
+    std::optional<std::uint32_t> clock_ms;
+    std::map<std::wstring, std::uint64_t> changed;
+
+    std::optional<ini::FileStamp> stamp(const std::wstring& path) override {
+        auto found = files.find(path);
+        if (!clock_ms || found == files.end()) return std::nullopt;
+        return ini::FileStamp{found->second.size(), changed[path], *clock_ms};
+    }
 
     ini::FileRead read(const std::wstring& path) override {
         ++reads;

@@ -17,6 +17,7 @@ namespace qv::win {
 class Win32FileSystem final : public ini::FileSystem {
 public:
     ini::FileRead read(const std::wstring& path) override;
+    std::optional<ini::FileStamp> stamp(const std::wstring& path) override;
     std::optional<std::wstring> create_temporary(const std::wstring& target) override;
     bool write_all(const std::wstring& path, std::string_view bytes) override;
     bool replace(const std::wstring& from, const std::wstring& to) override;
