@@ -1,8 +1,8 @@
 // What the resident program costs the machine, against the bare windowed program of bench/bare_window
 // measured in the same run: start-up (process start to a painted window that answers messages), private
 // memory 5 s after start, and CPU time while idle at RefreshTime 2000 and 100 ms, with the main icon only
-// and with five tray numbers, against the bare program started to show the same numbers as often; beside
-// each program's own CPU time, what the rest of the Wine session (wineserver, the tray's process, a
+// and with five tray numbers, against the bare program started beside it to show the same numbers; beside
+// the programs' own CPU time, what the rest of the Wine session (wineserver, the tray's process, a
 // private X server) spent over the same spell. Both programs run as shipped (stripped copies in
 // bench/shipped).
 // A sample whose program did not come up, could not be read or ended on its own is left out of the
@@ -120,72 +120,59 @@ void memory(int rounds) {
                 (q - b) / 1024, q / b);
 }
 
-struct IdleCpu {
-    double own_ms = 0;
-    std::optional<double> others_ms;  // the rest of the session's; nothing where it cannot be read
+// The programs of one idle spell, started side by side: on a shared machine the CPU usage they show
+// changes as often for both only when both read it at the same time, and each changed number costs an
+// icon. Their CPU time over the spell, and what the rest of the Wine session spent meanwhile (nothing
+// where it cannot be read); nothing at all (a failed sample) when one did not come up, its time could not
+// be read, or it ended during the spell. `windowed`: programs started into the notification area have no
+// window to wait for.
+struct IdleSpell {
+    std::vector<double> own_ms;
+    std::optional<double> others_ms;
 };
 
-// CPU time over the idle spell; nothing (a failed sample) when the program did not come up, its time
-// could not be read, or it ended during the spell. `windowed`: a program started into the notification
-// area has no window to wait for. `arguments`: the bare program's (what it shows, how often).
-std::optional<IdleCpu> idle_cpu(const Subject& subject, const std::string& ini, int seconds, bool windowed = true,
-                                const std::wstring& arguments = {}) {
-    auto program = make(subject, ini);
-    program->set_arguments(arguments);
-    const double started = program->start();
-    if (windowed && wait_painted(*program, started) < 0) {
-        sample_failed(subject.exe, "no painted, answering window");
-        return std::nullopt;
+std::optional<IdleSpell> idle_spell(const std::vector<LaunchedProgram*>& programs, bool windowed, int seconds) {
+    std::vector<double> started;
+    for (LaunchedProgram* program : programs) started.push_back(program->start());
+    for (size_t i = 0; i < programs.size(); ++i) {
+        if (windowed && wait_painted(*programs[i], started[i]) < 0) {
+            sample_failed(programs[i]->exe().c_str(), "no painted, answering window");
+            return std::nullopt;
+        }
     }
     ::Sleep(windowed ? 3000 : 5000);  // start-up's own work is over
     const qv::bench::SessionCpu session;
-    const auto before = program->cpu_ms();
+    std::vector<std::optional<double>> before;
+    for (LaunchedProgram* program : programs) before.push_back(program->cpu_ms());
     const auto session_before = session.ms();
     ::Sleep(static_cast<DWORD>(seconds) * 1000);
-    const auto after = program->cpu_ms();
     const auto session_after = session.ms();
-    if (!program->running()) {
-        sample_failed(subject.exe, "it ended during the idle spell");
-        return std::nullopt;
+    IdleSpell spell;
+    for (size_t i = 0; i < programs.size(); ++i) {
+        const auto after = programs[i]->cpu_ms();
+        if (!programs[i]->running()) {
+            sample_failed(programs[i]->exe().c_str(), "it ended during the idle spell");
+            return std::nullopt;
+        }
+        if (!before[i] || !after) {
+            sample_failed(programs[i]->exe().c_str(), "its CPU time cannot be read");
+            return std::nullopt;
+        }
+        spell.own_ms.push_back(*after - *before[i]);
     }
-    if (!before || !after) {
-        sample_failed(subject.exe, "its CPU time cannot be read");
-        return std::nullopt;
+    if (session_before && session_after) {
+        double others = *session_after - *session_before;
+        for (double own : spell.own_ms) others -= own;
+        spell.others_ms = others;
     }
-    IdleCpu result{*after - *before, std::nullopt};
-    if (session_before && session_after) result.others_ms = *session_after - *session_before - result.own_ms;
-    return result;
+    return spell;
 }
 
-double total_ms(const IdleCpu& cpu) { return cpu.own_ms + cpu.others_ms.value_or(0); }
-
-// The samples of one program in one case: its own CPU time and, where the session's could be read
-// every time, its own plus the others'.
-struct IdleSamples {
-    std::vector<double> own, total;
-    bool others_counted = true;
-
-    void add(const IdleCpu& cpu) {
-        own.push_back(cpu.own_ms);
-        total.push_back(total_ms(cpu));
-        others_counted = others_counted && cpu.others_ms.has_value();
-    }
-};
-
-void print_idle(const char* name, const IdleSamples& samples, int seconds) {
-    const double own = median(samples.own);
-    std::printf("  %-32s own %6.0f ms %6.3f %%", name, own, own / (seconds * 10.0));
-    if (samples.others_counted) {
-        const double others = median(samples.total) - own;
-        std::printf("   others %6.0f ms %6.3f %%", others, others / (seconds * 10.0));
-    } else {
-        std::printf("   others not counted");
-    }
-    std::printf("\n");
+void print_cpu(const char* name, double ms, int seconds) {
+    std::printf("  %-32s %7.0f ms %6.3f %%\n", name, ms, ms / (seconds * 10.0));
 }
 
-// Each case alternates the reference and Quorvane `rounds` times, so that both meet the machine's
-// load alike, and compares medians: on a shared machine one spell can cost twice another.
+// Each case runs `rounds` spells and compares medians: one spell can cost twice another.
 void idle(int seconds, int rounds, const std::string& only) {
     std::printf("CPU time while idle, medians of %d spells of %d s each (%% of one core); others: the rest of the"
                 " Wine session\n", rounds, seconds);
@@ -213,24 +200,37 @@ void idle(int seconds, int rounds, const std::string& only) {
         if (!only.empty() && std::strstr(c.name, only.c_str()) == nullptr) continue;
         std::printf(" %s\n", c.name);
         const bool hidden = c.ini && std::strstr(c.ini, "Tasktray=1") != nullptr;
-        IdleSamples reference, quorvane;
+        std::vector<double> reference, quorvane, others;
         for (int round = 0; round < rounds; ++round) {
-            if (const auto cpu = idle_cpu(kBare, {}, seconds, !hidden, c.reference ? c.reference : L"")) {
-                reference.add(*cpu);
+            auto bare_program = make(kBare);
+            bare_program->set_arguments(c.reference ? c.reference : L"");
+            std::vector<LaunchedProgram*> programs{bare_program.get()};
+            std::unique_ptr<LaunchedProgram> quorvane_program;
+            if (c.ini) {
+                quorvane_program = make(kQuorvane, c.ini);
+                programs.push_back(quorvane_program.get());
             }
-            if (!c.ini) continue;
-            if (const auto cpu = idle_cpu(kQuorvane, c.ini, seconds, !hidden)) quorvane.add(*cpu);
+            const auto spell = idle_spell(programs, !hidden, seconds);
+            if (!spell) continue;
+            reference.push_back(spell->own_ms[0]);
+            if (c.ini) quorvane.push_back(spell->own_ms[1]);
+            if (spell->others_ms) others.push_back(*spell->others_ms);
         }
-        if (!reference.own.empty()) print_idle(c.ini ? "bare program showing the same" : "bare window", reference, seconds);
-        if (quorvane.own.empty()) continue;
-        print_idle("Quorvane", quorvane, seconds);
-        if (reference.own.empty()) continue;
-        const double own = median(reference.own), total = median(reference.total);
-        std::printf("  ratio of medians: own %.2f, with the others' %.2f (target <= 1.25)\n",
-                    own > 0 ? median(quorvane.own) / own : 0.0, total > 0 ? median(quorvane.total) / total : 0.0);
+        if (reference.empty()) continue;
+        print_cpu(c.ini ? "bare program showing the same" : "bare window", median(reference), seconds);
+        if (c.ini) print_cpu("Quorvane", median(quorvane), seconds);
+        if (!others.empty()) print_cpu(c.ini ? "others, for both" : "others", median(others), seconds);
+        if (!c.ini) continue;
+        // Each spell's own pair: both met the same load.
+        std::vector<double> ratios;
+        for (size_t i = 0; i < quorvane.size(); ++i) {
+            if (reference[i] > 0) ratios.push_back(quorvane[i] / reference[i]);
+        }
+        if (!ratios.empty()) {
+            std::printf("  ratio Quorvane / reference: median %.2f of %zu spells (target <= 1.25)\n", median(ratios),
+                        ratios.size());
+        }
     }
-    // The tray numbers cost the tray's process and the display too: the ratio that counts includes what the
-    // rest of the session spent.
 }
 
 } // namespace

@@ -106,6 +106,7 @@ public:
 
     // Arguments that every later start() passes.
     void set_arguments(std::wstring arguments) { arguments_ = std::move(arguments); }
+    const std::wstring& exe() const noexcept { return exe_; }
 
     // Starts the program; the wall clock (microseconds) just before the system was asked.
     double start() {
