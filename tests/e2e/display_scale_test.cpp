@@ -67,7 +67,7 @@ TEST_F(HighDpi, TrayNumbersWindowAndDialogAtTheDisplayScale) {
     const int icon_size = ::GetSystemMetrics(SM_CXSMICON);
     ASSERT_EQ(icon_size, ::MulDiv(16, dpi, 96)) << "the session is not scaled";
 
-    const bool tray = tray_host().readable;
+    const bool tray_readable = tray_host().readable;
     AppDriver& app = launch("[Window]\r\nIconMenu=4\r\nAIcons=5000\r\nTasktray=0\r\n");
     ASSERT_TRUE(app.wait_ready());
 
@@ -77,7 +77,7 @@ TEST_F(HighDpi, TrayNumbersWindowAndDialogAtTheDisplayScale) {
     EXPECT_NEAR(window->client.right - window->client.left, ::MulDiv(app::kClientWidth, dpi, 96), 2);
     EXPECT_NEAR(window->client.bottom - window->client.top, ::MulDiv(app::kClientHeight, dpi, 96), 2);
 
-    if (tray) {
+    if (tray_readable) {
         TrayArea tray;
         const bool numbers = wait_until(
             [&] {
@@ -92,7 +92,9 @@ TEST_F(HighDpi, TrayNumbersWindowAndDialogAtTheDisplayScale) {
             ASSERT_EQ(icon.pixels.size(), static_cast<size_t>(icon_size * icon_size));
             // White on blue, the default colours of both metrics, and nothing in between.
             EXPECT_EQ(icon.count(RGB(255, 255, 255)) + icon.count(kNumberBlue), icon.pixels.size()) << "icon " << i;
-            if (dpi % 96 == 0) EXPECT_FALSE(is_enlarged(icon, icon_size, dpi / 96)) << "icon " << i << " is stretched";
+            if (dpi % 96 == 0) {
+                EXPECT_FALSE(is_enlarged(icon, icon_size, dpi / 96)) << "icon " << i << " is stretched";
+            }
         }
         if (dpi % 96 == 0) {
             // Moved to a monitor of 100 % (WM_DPICHANGED), the numbers are drawn at 16 pixels, which this
@@ -196,7 +198,7 @@ TEST_F(HighDpi, TrayNumbersWindowAndDialogAtTheDisplayScale) {
     EXPECT_FALSE(::PtInRegion(shape.get(), 56 * factor, 36 * factor)) << "the see-through corner is part of the window";
     ::Sleep(1000);
     save_picture(frame_of_skin, L"skin.bmp");
-    if (!tray) GTEST_SKIP() << kNoReadableTray;
+    if (!tray_readable) GTEST_SKIP() << kNoReadableTray;
 }
 
 } // namespace
