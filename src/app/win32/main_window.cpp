@@ -82,6 +82,7 @@ void MainWindow::create_components() {
     default_design_ = std::make_unique<DefaultDesignView>(*canvas_, RM, SystemProbe, [this] { XButtonClick(); });
     skin_view_ = std::make_unique<SkinView>(*canvas_, *default_design_, settings_services_, SystemProbe, state_,
                                             [this](skin::GraphicControl& sender) { SkinButtonClick(sender); });
+    components_made_ = true;
 }
 
 void MainWindow::FormCreate() {

@@ -153,6 +153,7 @@ private:
     std::unique_ptr<DesignCanvas> canvas_;
     std::unique_ptr<DefaultDesignView> default_design_;
     std::unique_ptr<SkinView> skin_view_;
+    bool components_made_ = false;  // every owner above exists: requests from other programs may run
     // Nesting of on_message: retired elements are destroyed only once no handler (and so no event of
     // an element) is running.
     int message_depth_ = 0;

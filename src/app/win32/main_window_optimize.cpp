@@ -55,8 +55,12 @@ void MainWindow::Timer1Timer() {
 }
 
 LRESULT MainWindow::clean_request(WPARAM wparam, LPARAM lparam) {
+    // The window's first messages may run while it is still being built (inside a start-up box, or while
+    // the tray answers): a run then would find no icons and no design to show itself on. It is refused,
+    // as one asked for during a run is.
     switch (wparam) {
     case 0: {
+        if (!components_made_) return 0;
         // The amount is a signed 32-bit number of megabytes; 0 asks for the configured value.
         const auto amount = static_cast<std::int32_t>(lparam);
         RunOptimization(amount == 0 ? RM.Filer(items::CleanValue).ReadInteger() : amount);
@@ -65,7 +69,7 @@ LRESULT MainWindow::clean_request(WPARAM wparam, LPARAM lparam) {
     case 1: return 80;
     case kReportedCleanRequest: {
         // As 0, and the reply says whether the run was made and got any memory.
-        const auto decision = decide_clean_request(MaxMem1.Busy(), static_cast<std::int32_t>(lparam),
+        const auto decision = decide_clean_request(MaxMem1.Busy() || !components_made_, static_cast<std::int32_t>(lparam),
                                                    RM.Filer(items::CleanValue).ReadInteger());
         if (decision.reply != CleanReply::Ran) return static_cast<LRESULT>(decision.reply);
         RunOptimization(decision.megabytes);
