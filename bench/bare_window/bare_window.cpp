@@ -67,15 +67,15 @@ void show_number(HWND window, int slot, int number, DWORD action) {
     wchar_t digits[8];
     const int length = std::swprintf(digits, 8, L"%d", number);
     HDC dc = numbers.dc.get();
-    HGDIOBJ old_bitmap = ::SelectObject(dc, numbers.color.get());
-    HGDIOBJ old_font = ::SelectObject(dc, numbers.font.get());
-    RECT all{0, 0, kIconSize, kIconSize};
-    ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
-    ::SetTextColor(dc, RGB(0, 255, 0));
-    ::SetBkMode(dc, TRANSPARENT);
-    ::TextOutW(dc, 0, 2, digits, length);
-    ::SelectObject(dc, old_font);
-    ::SelectObject(dc, old_bitmap);
+    {
+        const qv::win::SelectGuard bitmap(dc, numbers.color.get());
+        const qv::win::SelectGuard font(dc, numbers.font.get());
+        RECT all{0, 0, kIconSize, kIconSize};
+        ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+        ::SetTextColor(dc, RGB(0, 255, 0));
+        ::SetBkMode(dc, TRANSPARENT);
+        ::TextOutW(dc, 0, 2, digits, length);
+    }
     ICONINFO info{TRUE, 0, 0, numbers.mask.get(), numbers.color.get()};
     NOTIFYICONDATAW data{};
     data.cbSize = NOTIFYICONDATAW_V1_SIZE;
@@ -111,16 +111,13 @@ void refresh(HWND window) {
 LRESULT CALLBACK bare_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
     case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = ::BeginPaint(window, &paint);
+        const qv::win::PaintDC paint(window);
         RECT all;
         ::GetClientRect(window, &all);
-        HBRUSH brush = ::CreateSolidBrush(RGB(0, 128, 255));
-        ::FillRect(dc, &all, brush);
-        ::DeleteObject(brush);
-        ::SetBkMode(dc, TRANSPARENT);
-        ::TextOutW(dc, 4, 4, numbers.text, static_cast<int>(std::wcslen(numbers.text)));
-        ::EndPaint(window, &paint);
+        const qv::win::UniqueBrush brush(::CreateSolidBrush(RGB(0, 128, 255)));
+        ::FillRect(paint.get(), &all, brush.get());
+        ::SetBkMode(paint.get(), TRANSPARENT);
+        ::TextOutW(paint.get(), 4, 4, numbers.text, static_cast<int>(std::wcslen(numbers.text)));
         return 0;
     }
     case WM_TIMER: refresh(window); return 0;
@@ -166,16 +163,18 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command_line, int) {
                                     frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance,
                                     nullptr);
     if (refresh_ms > 0) {
-        HDC screen = ::GetDC(nullptr);
-        numbers.dc.reset(::CreateCompatibleDC(screen));
-        numbers.color.reset(::CreateCompatibleBitmap(screen, kIconSize, kIconSize));
-        ::ReleaseDC(nullptr, screen);
+        {
+            const qv::win::WindowDC screen(nullptr);
+            numbers.dc.reset(::CreateCompatibleDC(screen.get()));
+            numbers.color.reset(::CreateCompatibleBitmap(screen.get(), kIconSize, kIconSize));
+        }
         numbers.mask.reset(::CreateBitmap(kIconSize, kIconSize, 1, 1, nullptr));
         numbers.font.reset(::CreateFontW(-11, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, NONANTIALIASED_QUALITY, 0,
                                      L"Tahoma"));
-        HGDIOBJ old = ::SelectObject(numbers.dc.get(), numbers.mask.get());
-        ::PatBlt(numbers.dc.get(), 0, 0, kIconSize, kIconSize, BLACKNESS);
-        ::SelectObject(numbers.dc.get(), old);
+        {
+            const qv::win::SelectGuard mask(numbers.dc.get(), numbers.mask.get());
+            ::PatBlt(numbers.dc.get(), 0, 0, kIconSize, kIconSize, BLACKNESS);
+        }
         refresh(window);
         ::SetTimer(window, kRefreshTimer, static_cast<UINT>(refresh_ms), nullptr);
     }

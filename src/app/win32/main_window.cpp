@@ -82,7 +82,6 @@ void MainWindow::create_components() {
     default_design_ = std::make_unique<DefaultDesignView>(*canvas_, RM, SystemProbe, [this] { XButtonClick(); });
     skin_view_ = std::make_unique<SkinView>(*canvas_, *default_design_, settings_services_, SystemProbe, state_,
                                             [this](skin::GraphicControl& sender) { SkinButtonClick(sender); });
-    components_made_ = true;
 }
 
 void MainWindow::FormCreate() {
@@ -258,7 +257,7 @@ LRESULT MainWindow::dispatch_message(UINT message, WPARAM wparam, LPARAM lparam)
     if (canvas_ && canvas_->surface.HandleMessage(message, wparam, lparam, handled)) return handled;
     switch (message) {
     case WM_LBUTTONDOWN:
-        canvas_->start_drag();  // a press on the background drags the window
+        if (components_made()) canvas_->start_drag();  // a press on the background drags the window
         return 0;
     case WM_CONTEXTMENU: {
         POINT at{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
@@ -274,7 +273,7 @@ LRESULT MainWindow::dispatch_message(UINT message, WPARAM wparam, LPARAM lparam)
         on_timer(wparam);
         return 0;
     case WM_NOTIFY:
-        return skin_view_ ? skin_view_->on_notify(*reinterpret_cast<NMHDR*>(lparam)) : 0;
+        return components_made() ? skin_view_->on_notify(*reinterpret_cast<NMHDR*>(lparam)) : 0;
     case WM_MOVE:
         // A see-through background follows the desktop under the window's new place.
         if (state_.TransparentBack) canvas_->surface.Refresh();
@@ -296,11 +295,11 @@ LRESULT MainWindow::dispatch_message(UINT message, WPARAM wparam, LPARAM lparam)
     case WM_USER + 1:
         return clean_request(wparam, lparam);
     case win::kDpiChangedMessage:
-        if (tray_) tray_->follow_display_scale(HIWORD(wparam));
+        if (components_made()) tray_->follow_display_scale(HIWORD(wparam));
         return 0;
     case WM_SETTINGCHANGE:
     case WM_DISPLAYCHANGE:
-        if (tray_) tray_->follow_display_scale(win::shell_dpi(handle()));
+        if (components_made()) tray_->follow_display_scale(win::shell_dpi(handle()));
         return default_message(message, wparam, lparam);
     case WM_DESTROY:
         FormDestroy();

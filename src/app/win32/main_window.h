@@ -153,7 +153,9 @@ private:
     std::unique_ptr<DesignCanvas> canvas_;
     std::unique_ptr<DefaultDesignView> default_design_;
     std::unique_ptr<SkinView> skin_view_;
-    bool components_made_ = false;  // every owner above exists: requests from other programs may run
+    // Every owner exists (the skin view is made last): the window's first messages may run before, inside
+    // a start-up box or while the tray answers.
+    bool components_made() const noexcept { return skin_view_ != nullptr; }
     // Nesting of on_message: retired elements are destroyed only once no handler (and so no event of
     // an element) is running.
     int message_depth_ = 0;

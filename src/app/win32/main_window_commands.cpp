@@ -58,7 +58,7 @@ void MainWindow::on_command(MenuId id) {
 // is only compared, and an unknown command does nothing.
 LRESULT MainWindow::command_request(WPARAM command) {
     constexpr auto code = [](RemoteCommand c) { return static_cast<WPARAM>(c); };
-    if (!components_made_) return 0;  // the window is still being built (see clean_request)
+    if (!components_made()) return 0;  // the window is still being built (see clean_request)
     switch (command) {
     case code(RemoteCommand::Show): show_window(); break;
     case code(RemoteCommand::Hide): hide_window(); break;

@@ -60,7 +60,7 @@ LRESULT MainWindow::clean_request(WPARAM wparam, LPARAM lparam) {
     // as one asked for during a run is.
     switch (wparam) {
     case 0: {
-        if (!components_made_) return 0;
+        if (!components_made()) return 0;
         // The amount is a signed 32-bit number of megabytes; 0 asks for the configured value.
         const auto amount = static_cast<std::int32_t>(lparam);
         RunOptimization(amount == 0 ? RM.Filer(items::CleanValue).ReadInteger() : amount);
@@ -69,7 +69,8 @@ LRESULT MainWindow::clean_request(WPARAM wparam, LPARAM lparam) {
     case 1: return 80;
     case kReportedCleanRequest: {
         // As 0, and the reply says whether the run was made and got any memory.
-        const auto decision = decide_clean_request(MaxMem1.Busy() || !components_made_, static_cast<std::int32_t>(lparam),
+        const auto decision = decide_clean_request(MaxMem1.Busy() || !components_made(),
+                                                   static_cast<std::int32_t>(lparam),
                                                    RM.Filer(items::CleanValue).ReadInteger());
         if (decision.reply != CleanReply::Ran) return static_cast<LRESULT>(decision.reply);
         RunOptimization(decision.megabytes);
